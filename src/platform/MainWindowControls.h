@@ -1,0 +1,62 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/MainWindowIds.h"
+#include "platform/Types.h"
+
+namespace vfe {
+
+// The main window's own window, menu and controls, as the behaviour sees them.
+// Setting a value by code here never runs a handler; the behaviour calls the
+// handler itself where a change by code must act like the user's.
+class MainWindowControls {
+public:
+    virtual ~MainWindowControls() = default;
+
+    virtual void SetCaption(const std::string& caption) = 0;
+    virtual std::string Caption() const = 0;
+
+    virtual void SetMenuChecked(MenuItem item, bool checked) = 0;
+    virtual bool IsMenuChecked(MenuItem item) const = 0;
+
+    // Outer window size in pixels, and how many twips one pixel is.
+    virtual bool IsMinimized() const = 0;
+    virtual Size OuterSize() const = 0;
+    virtual void SetOuterSize(Size size) = 0;
+    virtual Size TwipsPerPixel() const = 0;
+    // The primary screen's size in pixels.
+    virtual Size ScreenSize() const = 0;
+
+    virtual void SetControlSize(Control control, Size size) = 0;
+    virtual Size ControlSize(Control control) const = 0;
+    virtual void SetControlVisible(Control control, bool visible) = 0;
+    virtual void SetControlEnabled(Control control, bool enabled) = 0;
+    virtual std::string ControlText(Control control) const = 0;
+    // Check boxes: 0 clear, 1 ticked.
+    virtual int CheckValue(Control control) const = 0;
+    virtual void SetCheckValue(Control control, int value) = 0;
+
+    // The frame list `lst`: positions count from 0, -1 is "no selection".
+    virtual void ListAdd(const std::string& entry) = 0;
+    virtual void ListRemove(int index) = 0;
+    virtual void ListClear() = 0;
+    virtual int ListCount() const = 0;
+    virtual std::string ListItem(int index) const = 0;
+    virtual int ListIndex() const = 0;
+    virtual void SetListIndex(int index) = 0;
+
+    // The frame timer; an interval of 0 stops it.
+    virtual void SetTimerInterval(unsigned milliseconds) = 0;
+
+    virtual void Minimize() = 0;
+    // Into the topmost band of windows, without moving or resizing.
+    virtual void SetTopmost() = 0;
+    // The hourglass over the whole application while true.
+    virtual void SetBusyCursor(bool busy) = 0;
+
+    // Ends the program at once; outside programs are left alone.
+    virtual void EndProgram() = 0;
+};
+
+}  // namespace vfe

@@ -1,0 +1,22 @@
+#pragma once
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "platform/MainWindowIds.h"
+
+namespace vfe {
+
+// One item of the main window's menu bar; a separator has an empty caption.
+struct MenuSpec {
+    MenuItem id;
+    std::string_view caption;
+    std::optional<MenuItem> parent;  // none for the top level
+    bool checked;                    // design check mark
+    bool separator;
+};
+
+// In menu order: every parent comes before its items.
+std::span<const MenuSpec> MainMenuTree();
+
+}  // namespace vfe

@@ -1,0 +1,49 @@
+#include "shell/frmVelmoranLoad.h"
+
+#include "shell/MinimumSize.h"
+#include "shell/ScreenSizeRule.h"
+
+namespace vfe {
+
+frmVelmoranLoad::frmVelmoranLoad(FrontEnd& frontEnd) : fe_(frontEnd) {}
+
+void frmVelmoranLoad::Form_Load() {
+    auto& form = fe_.form;
+    form.SetControlSize(Control::pic0, PreviewPictureSizeFor(form.ScreenSize(), form.ControlSize(Control::pic0)));
+    fe_.state.FlashSize = 131072;
+    fe_.state.ShowMode = ShowCode::Normal;
+}
+
+void frmVelmoranLoad::Form_Resize() {
+    auto& form = fe_.form;
+    if (form.IsMinimized()) return;
+    const Size twips = form.TwipsPerPixel();
+    if (IsBelowMinimumHeight(form.OuterSize(), twips))
+        form.SetOuterSize({form.OuterSize().width, MinimumOuterHeight(twips)});
+    if (IsBelowMinimumWidth(form.OuterSize(), twips))
+        form.SetOuterSize({MinimumOuterWidth(twips), form.OuterSize().height});
+}
+
+void frmVelmoranLoad::Form_QueryUnload() { fe_.form.EndProgram(); }
+
+void frmVelmoranLoad::mnuExit_Click() { fe_.form.EndProgram(); }
+
+void frmVelmoranLoad::OnMenu(MenuItem item) {
+    switch (item) {
+        case MenuItem::mnuExit: mnuExit_Click(); break;
+        default: break;  // submenu titles and separators carry no command
+    }
+}
+
+// Capture panel: wired to the capture subsystem as it lands.
+void frmVelmoranLoad::Timer_Timer() {}
+void frmVelmoranLoad::cmdZoomIn_Click() {}
+void frmVelmoranLoad::cmdZoomOut_Click() {}
+void frmVelmoranLoad::cmdSnapshot_Click() {}
+void frmVelmoranLoad::Check2_Click() {}
+void frmVelmoranLoad::Text1_LostFocus() {}
+void frmVelmoranLoad::lst_Click() {}
+void frmVelmoranLoad::lst_KeyDown(std::int16_t, std::int16_t) {}
+void frmVelmoranLoad::cmd_Click() {}
+
+}  // namespace vfe

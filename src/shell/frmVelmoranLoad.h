@@ -1,0 +1,38 @@
+#pragma once
+#include "platform/FrontEnd.h"
+
+namespace vfe {
+
+// The main window's behaviour: start-up, resize, exit, and the dispatch of every
+// command to the subsystem that carries it out. The window procedure only turns
+// messages into calls of these handlers.
+class frmVelmoranLoad {
+public:
+    explicit frmVelmoranLoad(FrontEnd& frontEnd);
+
+    void Form_Load();
+    void Form_Resize();
+    // Every request to close the window ends the program; it is never refused.
+    void Form_QueryUnload();
+
+    void OnMenu(MenuItem item);
+    void mnuExit_Click();
+
+    // Controls of the capture panel and the frame timer.
+    void Timer_Timer();
+    void cmdZoomIn_Click();
+    void cmdZoomOut_Click();
+    void cmdSnapshot_Click();
+    void Check2_Click();
+    void Text1_LostFocus();
+    void lst_Click();
+    void lst_KeyDown(std::int16_t keyCode, std::int16_t shift);
+    void cmd_Click();
+
+    FrontEnd& frontEnd() { return fe_; }
+
+private:
+    FrontEnd& fe_;
+};
+
+}  // namespace vfe

@@ -1,0 +1,393 @@
+#include "win32/MainWindow.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "shell/MenuTree.h"
+#include "win32/Pictures.h"
+#include "win32/Resources.h"
+
+namespace vfe::win32 {
+
+namespace {
+
+constexpr char kMainClass[] = "VelmoranFE2Main";
+constexpr char kFrameClass[] = "VelmoranFE2Frame";
+constexpr char kPictureClass[] = "VelmoranFE2Picture";
+constexpr DWORD kMainStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+
+size_t Index(Control control) { return static_cast<size_t>(control); }
+int CommandId(MenuItem item) { return kMenuIdBase + static_cast<int>(item); }
+int CommandId(Control control) { return kControlIdBase + static_cast<int>(control); }
+
+COLORREF AsColorRef(std::uint32_t rgb) { return static_cast<COLORREF>(rgb); }
+
+// The preview picture: a sunken box that paints the bitmap it was handed, if any.
+LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        RECT client;
+        GetClientRect(hwnd, &client);
+        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+        if (auto picture = static_cast<HBITMAP>(GetPropA(hwnd, kPictureProperty))) {
+            MemoryDC source(CreateCompatibleDC(dc));
+            BITMAP info{};
+            if (source && GetObjectA(picture, sizeof info, &info)) {
+                SelectedObject selected(source.get(), picture);
+                BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY);
+            }
+        }
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+bool RegisterClasses(HINSTANCE instance) {
+    WNDCLASSEXA main{};
+    main.cbSize = sizeof main;
+    main.lpfnWndProc = &MainWindow::WindowProc;
+    main.hInstance = instance;
+    main.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kIconId));
+    main.hIconSm = main.hIcon;
+    main.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    main.lpszClassName = kMainClass;
+
+    WNDCLASSEXA picture{};
+    picture.cbSize = sizeof picture;
+    picture.lpfnWndProc = &PictureProc;
+    picture.hInstance = instance;
+    picture.hCursor = main.hCursor;
+    picture.lpszClassName = kPictureClass;
+
+    WNDCLASSEXA frame = picture;
+    frame.lpfnWndProc = &MainWindow::FrameProc;
+    frame.lpszClassName = kFrameClass;
+
+    return RegisterClassExA(&main) && RegisterClassExA(&picture) && RegisterClassExA(&frame);
+}
+
+const char* WindowClassOf(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::PictureBox: return kPictureClass;
+        case ControlKind::Button:
+        case ControlKind::CheckBox: return "BUTTON";
+        case ControlKind::TextBox: return "EDIT";
+        case ControlKind::Frame: return kFrameClass;
+        case ControlKind::ListBox: return "LISTBOX";
+        case ControlKind::Label: return nullptr;
+    }
+    return nullptr;
+}
+
+DWORD StyleOf(const ControlSpec& spec) {
+    DWORD style = WS_CHILD | (spec.visible ? WS_VISIBLE : 0);
+    switch (spec.kind) {
+        case ControlKind::PictureBox: return style | WS_TABSTOP;
+        case ControlKind::Button: return style | WS_TABSTOP | BS_PUSHBUTTON;
+        case ControlKind::CheckBox: return style | WS_TABSTOP | BS_AUTOCHECKBOX;
+        case ControlKind::TextBox: return style | WS_TABSTOP | ES_AUTOHSCROLL;
+        case ControlKind::Frame: return style | WS_CLIPCHILDREN;
+        case ControlKind::ListBox: return style | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+        case ControlKind::Label: return style;
+    }
+    return style;
+}
+
+DWORD ExStyleOf(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::PictureBox:
+        case ControlKind::TextBox:
+        case ControlKind::ListBox: return WS_EX_CLIENTEDGE;
+        default: return 0;
+    }
+}
+
+std::string FontKey(const FontSpec& spec) {
+    return std::string(spec.face) + "|" + std::to_string(spec.points) + "|" + (spec.bold ? "b" : "") +
+           (spec.italic ? "i" : "");
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance, const std::string& appDir) : instance_(instance), appDir_(appDir) {}
+
+MainWindow::~MainWindow() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+bool MainWindow::Create() {
+    if (!RegisterClasses(instance_)) return false;
+    background_ = ToBitmap(DrawArtwork(Artwork::MainBackground));
+    backBrush_.reset(CreateSolidBrush(AsColorRef(kMainWindowBackColour)));
+
+    RECT outer{0, 0, kMainWindowClientSize.width, kMainWindowClientSize.height};
+    AdjustWindowRectEx(&outer, kMainStyle, TRUE, 0);
+    hwnd_ = CreateWindowExA(0, kMainClass, std::string(kMainWindowCaption).c_str(), kMainStyle, CW_USEDEFAULT,
+                            CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                            instance_, this);
+    if (!hwnd_) return false;
+    CreateMenuBar();
+    // The menu bar is added after creation: size the client area again to the design.
+    outer = {0, 0, kMainWindowClientSize.width, kMainWindowClientSize.height};
+    AdjustWindowRectEx(&outer, kMainStyle, TRUE, 0);
+    SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CreateControls();
+    return true;
+}
+
+void MainWindow::Show(int showCommand) {
+    loaded_ = true;
+    ShowWindow(hwnd_, showCommand);
+    UpdateWindow(hwnd_);
+}
+
+void MainWindow::CreateMenuBar() {
+    HMENU bar = CreateMenu();
+    std::map<MenuItem, HMENU> popups;
+    const auto tree = MainMenuTree();
+    auto hasItems = [&](MenuItem id) {
+        for (const auto& spec : tree)
+            if (spec.parent == id) return true;
+        return false;
+    };
+    for (const auto& spec : tree) {
+        HMENU into = spec.parent ? popups.at(*spec.parent) : bar;
+        const std::string caption(spec.caption);
+        if (spec.separator) {
+            AppendMenuA(into, MF_SEPARATOR, 0, nullptr);
+        } else if (hasItems(spec.id)) {
+            HMENU popup = CreatePopupMenu();
+            popups[spec.id] = popup;
+            AppendMenuA(into, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), caption.c_str());
+        } else {
+            AppendMenuA(into, MF_STRING | (spec.checked ? MF_CHECKED : 0), CommandId(spec.id), caption.c_str());
+        }
+    }
+    SetMenu(hwnd_, bar);
+}
+
+HFONT MainWindow::FontFor(const FontSpec& spec) {
+    auto& font = fonts_[FontKey(spec)];
+    if (!font) {
+        WindowDC screen(nullptr);
+        const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
+        const int height = -static_cast<int>(spec.points * dpi / 72.0 + 0.5);
+        font.reset(CreateFontA(height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic, FALSE, FALSE,
+                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                               DEFAULT_PITCH | FF_SWISS, std::string(spec.face).c_str()));
+    }
+    return font.get();
+}
+
+void MainWindow::CreateControls() {
+    for (const auto& spec : MainWindowControlsLayout()) {
+        const char* windowClass = WindowClassOf(spec.kind);
+        if (!windowClass) continue;  // labels are painted by their container
+        HWND parent = spec.container ? controls_[Index(*spec.container)] : hwnd_;
+        HWND control = CreateWindowExA(ExStyleOf(spec.kind), windowClass, std::string(spec.caption).c_str(),
+                                       StyleOf(spec), spec.left, spec.top, spec.width, spec.height, parent,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(CommandId(spec.id))), instance_,
+                                       nullptr);
+        if (!control) continue;
+        SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec.font)), FALSE);
+        controls_[Index(spec.id)] = control;
+    }
+    SetWindowSubclass(controls_[Index(Control::lst)], &MainWindow::ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
+
+    // Tab order follows the design's tab indices, lowest first.
+    std::vector<const ControlSpec*> byTab;
+    for (const auto& spec : MainWindowControlsLayout())
+        if (controls_[Index(spec.id)]) byTab.push_back(&spec);
+    std::sort(byTab.begin(), byTab.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
+    HWND previous = HWND_TOP;
+    for (const auto* spec : byTab) {
+        HWND control = controls_[Index(spec->id)];
+        SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = control;
+    }
+
+    toolTip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
+    for (const auto& spec : MainWindowControlsLayout()) {
+        if (spec.toolTip.empty() || !controls_[Index(spec.id)] || !toolTip_) continue;
+        std::string text(spec.toolTip);
+        TOOLINFOA tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = hwnd_;
+        tool.uId = reinterpret_cast<UINT_PTR>(controls_[Index(spec.id)]);
+        tool.lpszText = text.data();
+        SendMessageA(toolTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+void MainWindow::PaintLabels(HDC dc, std::optional<Control> container) {
+    SetBkMode(dc, TRANSPARENT);
+    for (const auto& spec : MainWindowControlsLayout()) {
+        if (spec.kind != ControlKind::Label || spec.container != container || !spec.visible) continue;
+        SelectedObject font(dc, FontFor(spec.font));
+        SetTextColor(dc, AsColorRef(spec.textColour));
+        RECT area{spec.left, spec.top, spec.left + spec.width, spec.top + spec.height};
+        const std::string text(spec.caption);
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_LEFT | DT_TOP | DT_NOPREFIX | DT_WORDBREAK);
+    }
+}
+
+void MainWindow::Paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    FillRect(dc, &client, backBrush_.get());
+    if (background_) {
+        MemoryDC source(CreateCompatibleDC(dc));
+        if (source) {
+            SelectedObject picture(source.get(), background_.get());
+            BitBlt(dc, 0, 0, kBackgroundPictureSize.width, kBackgroundPictureSize.height, source.get(), 0, 0, SRCCOPY);
+        }
+    }
+    PaintLabels(dc, std::nullopt);
+    EndPaint(hwnd_, &ps);
+}
+
+// --- MainWindowControls -------------------------------------------------------
+
+void MainWindow::SetCaption(const std::string& caption) { SetWindowTextA(hwnd_, caption.c_str()); }
+
+std::string MainWindow::Caption() const {
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd_)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(hwnd_, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void MainWindow::SetMenuChecked(MenuItem item, bool checked) {
+    CheckMenuItem(GetMenu(hwnd_), static_cast<UINT>(CommandId(item)), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+bool MainWindow::IsMenuChecked(MenuItem item) const {
+    const UINT state = GetMenuState(GetMenu(hwnd_), static_cast<UINT>(CommandId(item)), MF_BYCOMMAND);
+    return state != static_cast<UINT>(-1) && (state & MF_CHECKED);
+}
+
+bool MainWindow::IsMinimized() const { return IsIconic(hwnd_); }
+
+Size MainWindow::OuterSize() const {
+    RECT r{};
+    GetWindowRect(hwnd_, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+void MainWindow::SetOuterSize(Size size) {
+    SetWindowPos(hwnd_, nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Size MainWindow::TwipsPerPixel() const {
+    WindowDC screen(nullptr);
+    if (!screen) return {15, 15};
+    const int dpiX = GetDeviceCaps(screen.get(), LOGPIXELSX);
+    const int dpiY = GetDeviceCaps(screen.get(), LOGPIXELSY);
+    return {dpiX > 0 ? 1440 / dpiX : 15, dpiY > 0 ? 1440 / dpiY : 15};
+}
+
+Size MainWindow::ScreenSize() const { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
+
+void MainWindow::SetControlSize(Control control, Size size) {
+    if (HWND window = controls_[Index(control)])
+        SetWindowPos(window, nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Size MainWindow::ControlSize(Control control) const {
+    HWND window = controls_[Index(control)];
+    if (!window) return {SpecOf(control).width, SpecOf(control).height};
+    RECT r{};
+    GetWindowRect(window, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+void MainWindow::SetControlVisible(Control control, bool visible) {
+    if (HWND window = controls_[Index(control)]) ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void MainWindow::SetControlEnabled(Control control, bool enabled) {
+    if (HWND window = controls_[Index(control)]) EnableWindow(window, enabled);
+}
+
+std::string MainWindow::ControlText(Control control) const {
+    HWND window = controls_[Index(control)];
+    if (!window) return std::string(SpecOf(control).caption);
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+int MainWindow::CheckValue(Control control) const {
+    return SendMessageA(controls_[Index(control)], BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+}
+
+void MainWindow::SetCheckValue(Control control, int value) {
+    SendMessageA(controls_[Index(control)], BM_SETCHECK, value == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void MainWindow::ListAdd(const std::string& entry) {
+    SendMessageA(controls_[Index(Control::lst)], LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+}
+
+void MainWindow::ListRemove(int index) { SendMessageA(controls_[Index(Control::lst)], LB_DELETESTRING, index, 0); }
+
+void MainWindow::ListClear() { SendMessageA(controls_[Index(Control::lst)], LB_RESETCONTENT, 0, 0); }
+
+int MainWindow::ListCount() const {
+    const LRESULT count = SendMessageA(controls_[Index(Control::lst)], LB_GETCOUNT, 0, 0);
+    return count == LB_ERR ? 0 : static_cast<int>(count);
+}
+
+std::string MainWindow::ListItem(int index) const {
+    HWND list = controls_[Index(Control::lst)];
+    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
+    if (length == LB_ERR) return {};
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const LRESULT copied = SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied == LB_ERR ? 0 : static_cast<size_t>(copied));
+    return text;
+}
+
+int MainWindow::ListIndex() const {
+    const LRESULT index = SendMessageA(controls_[Index(Control::lst)], LB_GETCURSEL, 0, 0);
+    return index == LB_ERR ? -1 : static_cast<int>(index);
+}
+
+void MainWindow::SetListIndex(int index) { SendMessageA(controls_[Index(Control::lst)], LB_SETCURSEL, index, 0); }
+
+void MainWindow::SetTimerInterval(unsigned milliseconds) {
+    if (milliseconds == 0)
+        KillTimer(hwnd_, kFrameTimerId);
+    else
+        SetTimer(hwnd_, kFrameTimerId, milliseconds, nullptr);
+}
+
+void MainWindow::Minimize() { ShowWindow(hwnd_, SW_MINIMIZE); }
+
+void MainWindow::SetTopmost() { SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
+
+void MainWindow::SetBusyCursor(bool busy) {
+    busy_ = busy;
+    SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(busy ? 32514 : 32512)));  // IDC_WAIT : IDC_ARROW
+}
+
+void MainWindow::EndProgram() {
+    // Ends at once: no handler of ours runs after this, outside programs are left alone.
+    form_ = nullptr;
+    KillTimer(hwnd_, kFrameTimerId);
+    DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+    PostQuitMessage(0);
+}
+
+}  // namespace vfe::win32

@@ -1,0 +1,96 @@
+#pragma once
+#include <windows.h>
+
+#include <array>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "platform/MainWindowControls.h"
+#include "shell/FormLayout.h"
+#include "win32/Handles.h"
+
+namespace vfe {
+class frmVelmoranLoad;
+}
+
+namespace vfe::win32 {
+
+// Command identifiers of the menu items and controls: an item's or control's
+// enumerator value plus its base.
+constexpr int kMenuIdBase = 100;
+constexpr int kControlIdBase = 1000;
+constexpr UINT_PTR kFrameTimerId = 1;
+
+// frmVelmoranLoad's real window: the frame, its menu bar and its controls.
+class MainWindow final : public MainWindowControls {
+public:
+    MainWindow(HINSTANCE instance, const std::string& appDir);
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Creates the window hidden; the behaviour is attached before it is shown.
+    bool Create();
+    void Attach(frmVelmoranLoad& form) { form_ = &form; }
+    void Show(int showCommand);
+    HWND hwnd() const { return hwnd_; }
+    HWND ControlWindow(Control control) const { return controls_[static_cast<size_t>(control)]; }
+
+    // MainWindowControls
+    void SetCaption(const std::string& caption) override;
+    std::string Caption() const override;
+    void SetMenuChecked(MenuItem item, bool checked) override;
+    bool IsMenuChecked(MenuItem item) const override;
+    bool IsMinimized() const override;
+    Size OuterSize() const override;
+    void SetOuterSize(Size size) override;
+    Size TwipsPerPixel() const override;
+    Size ScreenSize() const override;
+    void SetControlSize(Control control, Size size) override;
+    Size ControlSize(Control control) const override;
+    void SetControlVisible(Control control, bool visible) override;
+    void SetControlEnabled(Control control, bool enabled) override;
+    std::string ControlText(Control control) const override;
+    int CheckValue(Control control) const override;
+    void SetCheckValue(Control control, int value) override;
+    void ListAdd(const std::string& entry) override;
+    void ListRemove(int index) override;
+    void ListClear() override;
+    int ListCount() const override;
+    std::string ListItem(int index) const override;
+    int ListIndex() const override;
+    void SetListIndex(int index) override;
+    void SetTimerInterval(unsigned milliseconds) override;
+    void Minimize() override;
+    void SetTopmost() override;
+    void SetBusyCursor(bool busy) override;
+    void EndProgram() override;
+
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR owner);
+
+private:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCommand(int id, int notification);
+    void Paint();
+    void CreateMenuBar();
+    void CreateControls();
+    HFONT FontFor(const FontSpec& spec);
+    void PaintLabels(HDC dc, std::optional<Control> container);
+
+    HINSTANCE instance_;
+    std::string appDir_;
+    HWND hwnd_ = nullptr;
+    HWND toolTip_ = nullptr;
+    frmVelmoranLoad* form_ = nullptr;
+    bool loaded_ = false;
+    bool busy_ = false;
+    std::array<HWND, 17> controls_{};
+    std::map<std::string, GdiObject<HFONT>> fonts_;
+    GdiObject<HBITMAP> background_;
+    GdiObject<HBRUSH> backBrush_;
+};
+
+}  // namespace vfe::win32

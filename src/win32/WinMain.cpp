@@ -1,0 +1,68 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "platform/Paths.h"
+#include "shell/frmVelmoranLoad.h"
+#include "win32/MainWindow.h"
+#include "win32/RegistrySettings.h"
+#include "win32/Win32MessageBoxes.h"
+#include "win32/Win32WindowSystem.h"
+
+namespace {
+
+// The folder of our own executable, whatever the current directory is.
+std::string ApplicationDirectory() {
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            return vfe::FolderOf(path);
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+// Form_Initialize: the controls take the system's visual style.
+void Form_Initialize() {
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+}
+
+int RunFrontEnd(HINSTANCE instance, int showCommand) {
+    Form_Initialize();
+    const std::string appDir = ApplicationDirectory();
+
+    vfe::MainWindowState state;
+    vfe::win32::MainWindow window(instance, appDir);
+    vfe::win32::Win32MessageBoxes messages;
+    vfe::win32::Win32WindowSystem windows;
+    vfe::win32::RegistrySettings settings;
+    if (!window.Create()) return 1;
+    messages.SetOwner(window.hwnd());
+
+    vfe::FrontEnd frontEnd{state, window, messages, windows, settings, appDir};
+    vfe::frmVelmoranLoad form(frontEnd);
+    window.Attach(form);
+    form.Form_Load();
+    window.Show(showCommand);
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (window.hwnd() && IsDialogMessageA(window.hwnd(), &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    try {
+        return RunFrontEnd(instance, showCommand);
+    } catch (...) {
+        return 1;
+    }
+}

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "shell/FormLayout.h"
+#include "shell/MenuTree.h"
+#include "shell/MinimumSize.h"
+#include "shell/ScreenSizeRule.h"
+#include "shell/frmVelmoranLoad.h"
+#include "support/Fakes.h"
+
+namespace vfe {
+namespace {
+
+using testing::FakeFrontEnd;
+
+TEST(MainWindowLoad, SetsTheStartValuesOfTheStateTable) {
+    FakeFrontEnd fake;
+    frmVelmoranLoad form(fake.frontEnd);
+    form.Form_Load();
+    EXPECT_EQ(fake.state.FlashSize, 131072);
+    EXPECT_EQ(fake.state.ShowMode, 1);
+    EXPECT_EQ(fake.state.EmulatorCaption, "");
+    EXPECT_EQ(fake.state.EmulatorWnd, 0u);
+    EXPECT_FALSE(fake.state.Grabando);
+    EXPECT_EQ(fake.state.ZoomFactor, 0.0f);
+    EXPECT_EQ(fake.state.SnapshotNumber, 0);
+}
+
+TEST(MainWindowLoad, SizesThePreviewPictureForTheScreen) {
+    for (auto [screen, expected] : {std::pair{Size{1024, 768}, Size{1028, 772}}, {Size{800, 600}, Size{804, 604}},
+                                    {Size{1366, 768}, Size{1028, 772}}, {Size{1920, 1080}, Size{1028, 772}},
+                                    {Size{640, 480}, Size{1028, 772}}}) {
+        FakeFrontEnd fake;
+        fake.controls.screenSize = screen;
+        frmVelmoranLoad form(fake.frontEnd);
+        form.Form_Load();
+        EXPECT_EQ(fake.controls.ControlSize(Control::pic0), expected) << screen.width << "x" << screen.height;
+    }
+}
+
+TEST(MainWindowResize, RestoresTheMinimumOuterSizeHeightFirst) {
+    FakeFrontEnd fake;
+    frmVelmoranLoad form(fake.frontEnd);
+    fake.controls.outerSize = {100, 50};
+    form.Form_Resize();
+    ASSERT_EQ(fake.controls.outerSizeLog.size(), 2u);
+    EXPECT_EQ(fake.controls.outerSizeLog[0], (Size{100, 214}));  // height first, width untouched
+    EXPECT_EQ(fake.controls.outerSizeLog[1], (Size{387, 214}));
+}
+
+TEST(MainWindowResize, LeavesLargeEnoughAndMinimizedWindowsAlone) {
+    FakeFrontEnd fake;
+    frmVelmoranLoad form(fake.frontEnd);
+    fake.controls.outerSize = {387, 214};  // 5805 x 3210 twips: not below the minimum
+    form.Form_Resize();
+    EXPECT_TRUE(fake.controls.outerSizeLog.empty());
+
+    fake.controls.outerSize = {10, 10};
+    fake.controls.minimized = true;
+    form.Form_Resize();
+    EXPECT_TRUE(fake.controls.outerSizeLog.empty());
+}
+
+TEST(MainWindowResize, OnlyTheSmallDimensionChanges) {
+    FakeFrontEnd fake;
+    frmVelmoranLoad form(fake.frontEnd);
+    fake.controls.outerSize = {600, 100};
+    form.Form_Resize();
+    ASSERT_EQ(fake.controls.outerSizeLog.size(), 1u);
+    EXPECT_EQ(fake.controls.outerSizeLog[0], (Size{600, 214}));
+}
+
+TEST(MinimumSize, FollowsTheScreenResolution) {
+    // At 120 dots per inch a pixel is 12 twips.
+    EXPECT_EQ(MinimumOuterWidth({12, 12}), 484);   // 5808 twips
+    EXPECT_EQ(MinimumOuterHeight({12, 12}), 267);  // 3204 twips
+    EXPECT_FALSE(IsBelowMinimumHeight({0, 267}, {12, 12}));
+    EXPECT_TRUE(IsBelowMinimumHeight({0, 266}, {12, 12}));
+}
+
+TEST(MainWindowExit, ExitAndCloseEndTheProgramWithoutTouchingOutsidePrograms) {
+    FakeFrontEnd fake;
+    frmVelmoranLoad form(fake.frontEnd);
+    form.OnMenu(MenuItem::mnuExit);
+    EXPECT_TRUE(fake.controls.ended);
+
+    FakeFrontEnd closed;
+    frmVelmoranLoad other(closed.frontEnd);
+    other.Form_QueryUnload();
+    EXPECT_TRUE(closed.controls.ended);
+    EXPECT_TRUE(closed.windows.calls.empty());
+}
+
+TEST(MainWindowLayout, ControlsKeepTheirDesignPlacesAndStates) {
+    const auto& save = SpecOf(Control::cmd);
+    EXPECT_FALSE(save.visible);
+    EXPECT_EQ(save.container, Control::fra);
+    const auto& snapshot = SpecOf(Control::cmdSnapshot);
+    EXPECT_FALSE(snapshot.visible);
+    EXPECT_EQ(snapshot.toolTip, "Disabled for bugs");
+    EXPECT_EQ(SpecOf(Control::Text1).caption, "1");
+
+    // Everything of the capture panel lies below the 215-pixel client area at start.
+    for (Control c : {Control::pic0, Control::cmdZoomIn, Control::cmdZoomOut, Control::Text1, Control::Check1,
+                      Control::Check2, Control::fra, Control::cmdRecord})
+        EXPECT_GT(SpecOf(c).top, kMainWindowClientSize.height) << SpecOf(c).name;
+
+    std::set<int> tabs;
+    for (const auto& spec : MainWindowControlsLayout()) tabs.insert(spec.tabIndex);
+    EXPECT_EQ(tabs.size(), MainWindowControlsLayout().size()) << "tab indices are unique";
+}
+
+TEST(MainWindowMenu, ParentsComeFirstAndDesignChecksAreSet) {
+    std::set<MenuItem> seen;
+    int checked = 0;
+    for (const auto& item : MainMenuTree()) {
+        if (item.parent) {
+            EXPECT_TRUE(seen.count(*item.parent)) << item.caption;
+        }
+        seen.insert(item.id);
+        if (item.checked) ++checked;
+    }
+    EXPECT_EQ(checked, 2);
+    EXPECT_EQ(seen.size(), 22u);
+}
+
+TEST(MainWindowMenu, MnemonicsAreUniqueWithinEachMenu) {
+    std::map<std::optional<MenuItem>, std::set<char>> mnemonics;
+    for (const auto& item : MainMenuTree()) {
+        const auto amp = item.caption.find('&');
+        if (amp == std::string_view::npos) continue;
+        const char key = static_cast<char>(std::tolower(static_cast<unsigned char>(item.caption[amp + 1])));
+        EXPECT_TRUE(mnemonics[item.parent].insert(key).second) << item.caption;
+    }
+}
+
+}  // namespace
+}  // namespace vfe
