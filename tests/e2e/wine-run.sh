@@ -5,7 +5,7 @@
 # Usage: wine-run.sh <state dir> <program.exe> [arguments...]
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-state_dir=$1; shift
+state_dir=$(cd "$1" && pwd) || exit 1; shift
 . "$here/wine-env.sh" "$state_dir"
 [ -n "${DISPLAY:-}" ] || { echo "no test display: run the e2e_setup fixture first" >&2; exit 1; }
 out=$(mktemp "$state_dir/run.XXXXXX")
