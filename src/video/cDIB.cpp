@@ -19,6 +19,10 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
+void ShowFileMessage(MessageBoxes& messages, const std::string& text, const std::string& filename, unsigned icon) {
+    messages.Show(text + "\r\n" + filename, kApplicationTitle, MsgBox::OkOnly | icon);
+}
+
 bool ReadAt(std::FILE* file, std::int64_t offset, std::span<std::uint8_t> target) {
     if (std::fseek(file, static_cast<long>(offset), SEEK_SET) != 0) return false;
     return target.empty() || std::fread(target.data(), 1, target.size(), file) == target.size();
@@ -28,23 +32,22 @@ bool ReadAt(std::FILE* file, std::int64_t offset, std::span<std::uint8_t> target
 
 bool cDIB::FileExists(const std::string& path) const { return FileLength(path).has_value(); }
 
-void cDIB::ShowFileMessage(const std::string& text, const std::string& filename, unsigned icon) const {
-    messages_.Show(text + "\r\n" + filename, kApplicationTitle, MsgBox::OkOnly | icon);
+void ShowOpenFailure(MessageBoxes& messages, int errorNumber, const std::string& filename) {
+    if (errorNumber == EACCES)
+        ShowFileMessage(messages, "File is locked - cannot access:", filename, MsgBox::Critical);
+    else
+        messages.Show(std::strerror(errorNumber), kApplicationTitle, MsgBox::OkOnly | MsgBox::Information);
 }
 
 bool cDIB::CreateFromFile(const std::string& filename) {
     if (!FileExists(filename)) {
-        ShowFileMessage("File does not exist:", filename, MsgBox::Critical);
+        ShowFileMessage(messages_, "File does not exist:", filename, MsgBox::Critical);
         return false;
     }
     errno = 0;
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(filename.c_str(), "rb"));
     if (!file) {
-        const int error = errno;
-        if (error == EACCES)
-            ShowFileMessage("File is locked - cannot access:", filename, MsgBox::Critical);
-        else
-            messages_.Show(std::strerror(error), kApplicationTitle, MsgBox::OkOnly | MsgBox::Information);
+        ShowOpenFailure(messages_, errno, filename);
         return false;
     }
     try {
@@ -54,7 +57,7 @@ bool cDIB::CreateFromFile(const std::string& filename) {
         messages_.Show(std::strerror(ENOMEM), kApplicationTitle, MsgBox::OkOnly | MsgBox::Information);
         return false;
     }
-    ShowFileMessage("File is not a supported bitmap format:", filename, MsgBox::Information);
+    ShowFileMessage(messages_, "File is not a supported bitmap format:", filename, MsgBox::Information);
     return false;
 }
 
@@ -97,11 +100,12 @@ bool cDIB::CreateFromPackedDIBPointer(const void* pDIB) {
 
 bool cDIB::CreateFromPackedDIB(std::span<const std::uint8_t> packed) {
     if (packed.size() < kBmpInfoHeaderSize) return false;
-    InfoHeader = UnpackInfoHeader(packed.first<kBmpInfoHeaderSize>());
-    if (InfoHeader.biBitCount < 16 || InfoHeader.biSizeImage < 1) return false;
-    const auto imageSize = static_cast<std::size_t>(InfoHeader.biSizeImage);
+    // A refused header is not kept: it would describe pixels the buffers do not hold.
+    const BmpInfoHeader header = UnpackInfoHeader(packed.first<kBmpInfoHeaderSize>());
+    if (header.biBitCount < 16 || header.biSizeImage < 1) return false;
+    const auto imageSize = static_cast<std::size_t>(header.biSizeImage);
     if (packed.size() - kBmpInfoHeaderSize < imageSize) return false;
-    const std::int64_t fileSize = static_cast<std::int64_t>(kBmpFileHeaderSize + kBmpInfoHeaderSize) + InfoHeader.biSizeImage;
+    const std::int64_t fileSize = static_cast<std::int64_t>(kBmpFileHeaderSize + kBmpInfoHeaderSize) + header.biSizeImage;
     if (fileSize > std::numeric_limits<std::int32_t>::max()) return false;
 
     try {
@@ -109,13 +113,14 @@ bool cDIB::CreateFromPackedDIB(std::span<const std::uint8_t> packed) {
         // taken to follow the header directly.
         const auto pixels = packed.subspan(kBmpInfoHeaderSize, imageSize);
         std::vector<std::uint8_t> bits(pixels.begin(), pixels.end());
-        const auto headerBytes = PackInfoHeader(InfoHeader);
+        const auto headerBytes = PackInfoHeader(header);
         std::vector<std::uint8_t> infoBlock(headerBytes.begin(), headerBytes.end());
         Bits = std::move(bits);
         BitmapInfo = std::move(infoBlock);
     } catch (const std::bad_alloc&) {
         return false;
     }
+    InfoHeader = header;
     FileHeader = {kBmpFileType, static_cast<std::int32_t>(fileSize), 0, 0,
                   static_cast<std::int32_t>(kBmpFileHeaderSize + kBmpInfoHeaderSize)};
     return true;

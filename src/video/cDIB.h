@@ -10,6 +10,10 @@
 
 namespace vfe {
 
+// The box for a file that exists but cannot be opened for reading; `errorNumber` is the
+// errno of the failed open. A refusal (the file is locked or in use) has its own text.
+void ShowOpenFailure(MessageBoxes& messages, int errorNumber, const std::string& filename);
+
 // One device-independent bitmap, held as the two pieces the AVI library asks for: the
 // bitmap information block (info header plus colour table or masks) and the pixel bytes.
 // Load problems are shown to the user here and answered to the caller with false; a
@@ -49,7 +53,6 @@ public:
 
 private:
     bool FileExists(const std::string& path) const;
-    void ShowFileMessage(const std::string& text, const std::string& filename, unsigned icon) const;
     bool ReadVerifiedFile(std::FILE* file, std::int64_t fileLength);
 
     MessageBoxes& messages_;
