@@ -78,7 +78,7 @@ protected:
     std::vector<int> clicks;  // the list's selection each time lst_Click ran
 };
 
-TEST_F(SaveVideoRun, WritesEveryFrameAsAKeyFrameInTheDesignedOrder) {
+TEST_F(SaveVideoRun, WritesEveryFrameAsAKeyFrameInOrderAndReleasesInOrder) {
     Record(3);
     EXPECT_EQ(Save(), SaveOutcome::Saved);
 
