@@ -1,8 +1,32 @@
+#include <cstdio>
+
 #include "support/E2E.h"
 
 namespace e2e {
 
-FrontEndTest::FrontEndTest(const FolderContents& contents) : folder(contents) { DeleteRegistryTree(kSettingsKey); }
+int EndLeftoverPrograms() {
+    const char* captions[] = {kMainCaption, "Velmoran Alpha v0.2a", "Velmoran Alpha v0.2a Old Gfx",
+                              "Velmoran VMS data Browser by Dorvik", "Velmoran Alpha v0.1"};
+    int ended = 0;
+    for (const char* caption : captions) {
+        for (int guard = 0; guard < 20; ++guard) {
+            const HWND window = FindTopWindow(caption);
+            if (!window) break;
+            const vfe::win32::KernelHandle process(
+                OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, ProcessIdOf(window)));
+            if (!process || !TerminateProcess(process.get(), 99)) break;
+            WaitForSingleObject(process.get(), 5000);
+            ++ended;
+        }
+    }
+    return ended;
+}
+
+FrontEndTest::FrontEndTest(const FolderContents& contents) : folder(contents) {
+    if (const int ended = EndLeftoverPrograms())
+        std::printf("note: ended %d program(s) left by an earlier test\n", ended);
+    DeleteRegistryTree(kSettingsKey);
+}
 
 FrontEndTest::~FrontEndTest() {
     KillProcessesInside(folder.path());
