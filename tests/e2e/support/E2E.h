@@ -164,6 +164,13 @@ SIZE ClientSize(HWND window);
 SIZE OuterSize(HWND window);
 DWORD ProcessIdOf(HWND window);
 
+// Saves the whole screen as a 24-bit BMP file.
+bool SaveScreenshot(const std::filesystem::path& file);
+// When the running test has failed, saves the screen once per test as
+// e2e-screenshots/<Suite>.<Test>.bmp in the build folder. FrontEnd and FrontEndTest
+// call it as they end, before they end any program.
+void ScreenshotIfFailed();
+
 // ---- The front-end ---------------------------------------------------------------
 
 inline constexpr const char* kMainCaption = "Velmoran Front-End (by Quorvex)";
@@ -172,6 +179,9 @@ inline constexpr const char* kMainCaption = "Velmoran Front-End (by Quorvex)";
 // Construction fails the test (window() is then null) when the window does not come.
 struct FrontEnd {
     explicit FrontEnd(const AppFolder& folder, Milliseconds timeout = kTimeout);
+    ~FrontEnd() { ScreenshotIfFailed(); }
+    FrontEnd(const FrontEnd&) = delete;
+    FrontEnd& operator=(const FrontEnd&) = delete;
     HWND window() const { return window_; }
     Process process;
 

@@ -4,6 +4,17 @@
 
 namespace e2e {
 
+void ScreenshotIfFailed() {
+    static std::string lastSaved;
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    if (!test || !test->result()->Failed()) return;
+    const std::string name = std::string(test->test_suite_name()) + "." + test->name();
+    if (name == lastSaved) return;  // the first picture is the one nearest the failure
+    lastSaved = name;
+    const auto shot = BuildDir() / "e2e-screenshots" / (name + ".bmp");
+    if (SaveScreenshot(shot)) std::printf("screen at the failure: %s\n", shot.string().c_str());
+}
+
 int EndLeftoverPrograms() {
     const char* captions[] = {kMainCaption, "Velmoran Alpha v0.2a", "Velmoran Alpha v0.2a Old Gfx",
                               "Velmoran VMS data Browser by Dorvik", "Velmoran Alpha v0.1"};
@@ -29,6 +40,7 @@ FrontEndTest::FrontEndTest(const FolderContents& contents) : folder(contents) {
 }
 
 FrontEndTest::~FrontEndTest() {
+    ScreenshotIfFailed();
     KillProcessesInside(folder.path());
     DeleteRegistryTree(kSettingsKey);
 }
