@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/FrontEnd.h"
+#include "region/RegionSwitcher.h"
 
 namespace vfe {
 
@@ -17,6 +18,9 @@ public:
 
     void OnMenu(MenuItem item);
     void mnuExit_Click();
+    void mnuJapan_Click() { region_.mnuJapan_Click(); }
+    void mnuUS_Click() { region_.mnuUS_Click(); }
+    void mnuEURO_Click() { region_.mnuEURO_Click(); }
 
     // Controls of the capture panel and the frame timer.
     void Timer_Timer();
@@ -32,7 +36,11 @@ public:
     FrontEnd& frontEnd() { return fe_; }
 
 private:
+    // Start-up: the remembered region is written into the flash image again.
+    void ApplySavedRegion();
+
     FrontEnd& fe_;
+    RegionSwitcher region_;
 };
 
 }  // namespace vfe
