@@ -2,7 +2,8 @@
 // one pixel write each), then times SaveVideo over them. On Windows (or Wine) the system's
 // AVI library writes the video, with "Full Frames (Uncompressed)" chosen in place of the
 // dialog; natively a library that only takes the bytes measures our own part.
-//   bench_save_video [folder] [frames=100] [width=1024] [height=768]
+//   bench_save_video [folder] [frames=100] [width=1024] [height=768] [frames-only]
+// With "frames-only" it only writes the frame files, for a peer to assemble them.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -145,6 +146,7 @@ int main(int argc, char** argv) {
         fake.controls.ListAdd(path);
     }
     const double writeMs = MillisecondsSince(start);
+    if (argc > 5 && std::string(argv[5]) == "frames-only") return 0;
     fake.state.Numero = frames;
     fake.state.TamanoCuadroW = 640;
     fake.state.TamanoCuadroH = 480;
