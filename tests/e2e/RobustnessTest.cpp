@@ -1,0 +1,230 @@
+// Bad inputs the design admits, fed to the real program one at a time: after each, the
+// program must still answer, end normally when closed, have lost no file of its folder and
+// changed nothing but what it may change (the flash image's 12-byte region block, and only
+// when the image has the right length). Each group prints
+// "bad inputs tried: N, crashes: 0, files lost: 0".
+#include <cstdio>
+#include <functional>
+#include <map>
+
+#include "support/E2E.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kRegionBlockEnd = e2e::kRegionOffset + 12;
+
+std::map<std::string, std::string> Snapshot(const fs::path& folder) {
+    std::map<std::string, std::string> files;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        if (!entry.is_regular_file()) {
+            files[entry.path().filename().string()] = "<folder>";
+            continue;
+        }
+        std::FILE* file = _wfopen(entry.path().c_str(), L"rb");
+        std::string bytes;
+        if (file) {
+            char buffer[65536];
+            for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, n);
+            std::fclose(file);
+        }
+        files[entry.path().filename().string()] = std::move(bytes);
+    }
+    return files;
+}
+
+// The flash image may only have its region block rewritten with a known region.
+bool IsAllowedFlashChange(const std::string& before, const std::string& after) {
+    if (before == after) return true;
+    if (before.size() != e2e::kFlashSize || after.size() != before.size()) return false;
+    const char region = after[e2e::kRegionOffset];
+    if (region < '0' || region > '2') return false;
+    if (after.substr(e2e::kRegionOffset + 1, 11) != "21Dreamcast") return false;
+    return before.substr(0, e2e::kRegionOffset) == after.substr(0, e2e::kRegionOffset) &&
+           before.substr(kRegionBlockEnd) == after.substr(kRegionBlockEnd);
+}
+
+struct Tally {
+    int tried = 0, crashes = 0, filesLost = 0;
+    void Print() const {
+        std::printf("bad inputs tried: %d, crashes: %d, files lost: %d\n", tried, crashes, filesLost);
+    }
+};
+
+// Started through the wide API: a narrow path string of the test's library is UTF-8, not
+// the system code page the program itself lives in.
+e2e::Process StartWide(const fs::path& exe) {
+    std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        exe.parent_path().c_str(), &startup, &info)) {
+        ADD_FAILURE() << "cannot start the front-end (error " << GetLastError() << ")";
+        return {};
+    }
+    CloseHandle(info.hThread);
+    return e2e::Process(info.hProcess, info.dwProcessId);
+}
+
+bool Answers(HWND window) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+}
+
+// Runs the program on `folder` once: start, answer boxes, choose a region from the menu
+// (the code that reads the flash image again), close. Counts a crash and lost or changed
+// files into `tally`, and reports the boxes it showed.
+std::vector<std::string> RunOnce(const fs::path& folder, Tally& tally, const std::string& what) {
+    ++tally.tried;
+    const auto before = Snapshot(folder);
+    std::vector<std::string> shown;
+    {
+        e2e::Process process = StartWide(folder / e2e::kFrontEndExe);
+        HWND window = nullptr;
+        e2e::WaitUntil([&] {
+            const HWND found = e2e::FindTopWindow(e2e::kMainCaption);
+            if (found && e2e::ProcessIdOf(found) == process.id()) window = found;
+            return window != nullptr || !process.IsRunning();
+        });
+        bool sound = window != nullptr;
+        if (sound) {
+            const DWORD id = process.id();
+            while (const auto box = e2e::WaitForMessageBox(id, e2e::Milliseconds(700))) {
+                shown.push_back(box->text);
+                if (!e2e::Answer(*box, box->ok ? IDOK : IDCANCEL)) break;
+            }
+            sound = Answers(window);
+            if (sound && e2e::Menu(window, {"o", "c", "u"})) {  // Options > Change Region > US
+                while (const auto box = e2e::WaitForMessageBox(id, e2e::Milliseconds(700))) {
+                    shown.push_back(box->text);
+                    if (!e2e::Answer(*box, box->ok ? IDOK : IDCANCEL)) break;
+                }
+            }
+            sound = sound && Answers(window);
+            PostMessageA(window, WM_CLOSE, 0, 0);
+            sound = process.WaitForExit() && process.ExitCode() == 0u;
+        }
+        if (!sound) {
+            ++tally.crashes;
+            ADD_FAILURE() << what << ": the program crashed, hung or did not show its window";
+        }
+    }
+    const auto after = Snapshot(folder);
+    for (const auto& [name, bytes] : before) {
+        const auto now = after.find(name);
+        const bool kept = now != after.end() &&
+                          (name == e2e::kFlashName ? IsAllowedFlashChange(bytes, now->second) : bytes == now->second);
+        if (!kept) {
+            ++tally.filesLost;
+            ADD_FAILURE() << what << ": " << name << (now == after.end() ? " was lost" : " was changed");
+        }
+    }
+    return shown;
+}
+
+bool Contains(const std::vector<std::string>& texts, const std::string& text) {
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+class BadInputs : public e2e::FrontEndTest {
+protected:
+    fs::path flashPath() const { return folder / e2e::kFlashName; }
+    Tally tally;
+};
+
+TEST_F(BadInputs, FlashImagesOfWrongSizesUnreadableLockedOrReadOnly) {
+    const std::string sound = e2e::FlashImage('1');
+    // Every wrong length is refused with the one message, and the file stays as it was.
+    for (const std::size_t size : {std::size_t{1}, e2e::kRegionOffset, kRegionBlockEnd - 1, e2e::kFlashSize - 1,
+                                   e2e::kFlashSize + 1, 2 * e2e::kFlashSize, std::size_t{4} << 20}) {
+        std::string image = sound;
+        image.resize(size, '\xA5');
+        folder.Write(e2e::kFlashName, image);
+        const auto shown = RunOnce(folder.path(), tally, "flash of " + std::to_string(size) + " bytes");
+        EXPECT_TRUE(Contains(shown, "Incorrect Flash Bios!")) << size;
+        EXPECT_TRUE(folder.Read(e2e::kFlashName) == image) << size;
+    }
+    // An empty image and a folder in its place: no message, nothing written.
+    folder.Write(e2e::kFlashName, "");
+    EXPECT_TRUE(RunOnce(folder.path(), tally, "empty flash").empty());
+    folder.Remove(e2e::kFlashName);
+    fs::create_directory(flashPath());
+    EXPECT_TRUE(RunOnce(folder.path(), tally, "flash is a folder").empty());
+    fs::remove(flashPath());
+
+    // Read-only: no message, untouched.
+    folder.Write(e2e::kFlashName, sound);
+    SetFileAttributesW(flashPath().c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(RunOnce(folder.path(), tally, "read-only flash").empty());
+    SetFileAttributesW(flashPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_TRUE(folder.Read(e2e::kFlashName) == sound);
+
+    // Locked by another program (no sharing at all): no message, untouched.
+    {
+        vfe::win32::KernelHandle lock(
+            CreateFileW(flashPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_NE(lock.get(), INVALID_HANDLE_VALUE);
+        const auto shown = RunOnce(folder.path(), tally, "locked flash");
+        EXPECT_TRUE(shown.empty() || (shown.size() == 1 && shown[0] == "Incorrect Flash Bios!"));
+    }
+    EXPECT_TRUE(folder.Read(e2e::kFlashName) == sound);
+    tally.Print();
+}
+
+TEST_F(BadInputs, SavedRegionValuesThatAreNotARegion) {
+    const std::vector<std::string> values = {"",   "abc",        "-1",   "-32769", "65537", "99999999999999999999",
+                                             " 2", "1e300",      "&H2",  "2abc",   "\t",    std::string(100000, '9'),
+                                             "0x1", "\xE9\xFC",  "3.5"};
+    for (const auto& value : values) {
+        folder.Write(e2e::kFlashName, e2e::FlashImage('1'));
+        ASSERT_TRUE(e2e::WriteRegistryString(e2e::kOptionsKey, "DreamcastRegion", value));
+        const std::string what = "saved region \"" + value.substr(0, 24) + "\"";
+        const auto shown = RunOnce(folder.path(), tally, what);
+        EXPECT_TRUE(shown.empty()) << what << ": " << (shown.empty() ? "" : shown[0]);
+        // The menu chose US last: the image and the setting both say so.
+        EXPECT_TRUE(folder.Read(e2e::kFlashName) == e2e::FlashImage('1')) << what;
+        EXPECT_EQ(e2e::SavedRegion(), "1") << what;
+    }
+    // A value of another registry type than text.
+    for (const DWORD type : {DWORD{REG_DWORD}, DWORD{REG_BINARY}}) {
+        e2e::DeleteRegistryTree(e2e::kSettingsKey);
+        const DWORD two = 2;
+        ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, e2e::kOptionsKey, "DreamcastRegion", type, &two, sizeof two),
+                  ERROR_SUCCESS);
+        folder.Write(e2e::kFlashName, e2e::FlashImage('0'));
+        RunOnce(folder.path(), tally, "saved region of registry type " + std::to_string(type));
+        EXPECT_EQ(e2e::SavedRegion(), "1");
+    }
+    tally.Print();
+}
+
+// A folder whose path has blanks and characters beyond ASCII that the system code page
+// holds: the program finds its flash image there and patches it.
+TEST_F(BadInputs, ApplicationFolderWithBlanksAndNonAsciiCharacters) {
+    const fs::path odd = folder.path() / fs::path(L"Caf\u00e9 Gr\u00fc\u00dfe \u00c5 \u00f1");
+    ASSERT_TRUE(fs::create_directories(odd));
+    fs::copy_file(folder / e2e::kFrontEndExe, odd / e2e::kFrontEndExe);
+    {
+        std::FILE* file = _wfopen((odd / e2e::kFlashName).c_str(), L"wb");
+        ASSERT_NE(file, nullptr);
+        const std::string image = e2e::FlashImage('2');
+        std::fwrite(image.data(), 1, image.size(), file);
+        std::fclose(file);
+    }
+    ASSERT_TRUE(e2e::WriteRegistryString(e2e::kOptionsKey, "DreamcastRegion", "0"));
+    const auto shown = RunOnce(odd, tally, "folder with non-ASCII characters");
+    EXPECT_TRUE(shown.empty());
+    const auto files = Snapshot(odd);
+    ASSERT_TRUE(files.count(e2e::kFlashName));
+    // Japan at start, then US from the menu: both reached the file in the odd folder.
+    EXPECT_TRUE(files.at(e2e::kFlashName) == e2e::FlashImage('1'));
+    EXPECT_EQ(e2e::SavedRegion(), "1");
+    tally.Print();
+}
+
+}  // namespace
