@@ -25,8 +25,11 @@ wants startup || wants save || wants capture || wants steadiness || exit 0
 
 # ---- the Windows side: one x86_64 build with the benchmark programs ----------------
 bw="$build/bench-win64"
-cmake -S "$root" -B "$bw" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64.cmake" -DVFE_BENCH=ON >/dev/null
-targets=(VelmoranFE2 bench_save_video bench_startup bench_minimal_window bench_minimal_window_imports)
+cmake -S "$root" -B "$bw" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64.cmake" -DVFE_BENCH=ON \
+  -DVFE_E2E_TESTS=ON >/dev/null
+targets=(VelmoranFE2 bench_save_video bench_startup bench_minimal_window bench_minimal_window_imports
+         bench_bare_copy bench_timer_ticks)
+if wants capture || wants steadiness; then targets+=(bench_capture); fi
 cmake --build "$bw" --target "${targets[@]}" -j"$(nproc)" >/dev/null
 state="$bw/wine-state"
 "$root/tests/e2e/wine-fixture.sh" start "$state" >/dev/null
@@ -59,4 +62,23 @@ if wants save; then
   awk -v n=$frames -v ours="$save_ms" -v peer="$ffmpeg_ms" 'BEGIN {
     printf "save throughput: %.1f frames/s (%.2f x against ffmpeg -c:v rawvideo at %.1f frames/s; %d frames 1024x768x32)\n",
            n * 1000 / ours, peer / ours, n * 1000 / peer, n }'
+fi
+
+# ---- capture rate and steadiness: a real recording at interval 1 -------------------
+if wants capture || wants steadiness; then
+  # The grabber copies the preview picture's size less its 4-pixel border: 1024 x 768 here.
+  bare=$(wine_run "$bw/bench_bare_copy.exe" 1024 768 3 | grep '^bare copy')
+  ticks=$(wine_run "$bw/bench_timer_ticks.exe" 3 | grep '^timer ticks')
+  out=$(wine_run "$bw/bench_capture.exe" "${BENCH_STEADY_FRAMES:-2000}" || true)
+  rate=$(sed -n 's/^capture: \([0-9.]*\) frames.*/\1/p' <<<"$out")
+  if [ -z "$rate" ]; then
+    echo "capture rate: recording failed"; echo "$out" | tail -20
+  else
+    copies=$(sed -n 's/^bare copy: \([0-9.]*\) copies.*/\1/p' <<<"$bare")
+    awk -v r="$rate" -v c="$copies" 'BEGIN {
+      printf "capture rate: %.1f frames/s (%.2f x against a bare screen copy loop at %.1f copies/s)\n", r, r / c, c }'
+    echo "$ticks"
+    sed -n 's/^memory: \([0-9]*\) KiB private after \([0-9]*\) frames, \([0-9]*\) KiB after \([0-9]*\) frames/steadiness: private memory \1 KiB after \2 frames, \3 KiB after \4 frames/p' <<<"$out" |
+      awk '{ print; printf "steadiness: %+d KiB (target within 1024 KiB); GDI objects: not readable under Wine (GetGuiResources answers 0)\n", $9 - $4 }'
+  fi
 fi
