@@ -5,7 +5,7 @@
 
 namespace vfe {
 
-frmVelmoranLoad::frmVelmoranLoad(FrontEnd& frontEnd) : fe_(frontEnd) {}
+frmVelmoranLoad::frmVelmoranLoad(FrontEnd& frontEnd) : fe_(frontEnd), emulator_(frontEnd) {}
 
 void frmVelmoranLoad::Form_Load() {
     auto& form = fe_.form;
@@ -30,7 +30,13 @@ void frmVelmoranLoad::mnuExit_Click() { fe_.form.EndProgram(); }
 
 void frmVelmoranLoad::OnMenu(MenuItem item) {
     switch (item) {
+        case MenuItem::mnuVelmoranAlpha: emulator_.mnuVelmoranAlpha_Click(); break;
+        case MenuItem::mnuVelmoranAlphaOldGFX: emulator_.mnuVelmoranAlphaOldGFX_Click(); break;
+        case MenuItem::mnuCloseVelmoran: emulator_.mnuCloseVelmoran_Click(); break;
         case MenuItem::mnuExit: mnuExit_Click(); break;
+        case MenuItem::mnuNormalView: emulator_.mnuNormalView_Click(); break;
+        case MenuItem::mnuMaximizedView: emulator_.mnuMaximizedView_Click(); break;
+        case MenuItem::mnuVMSBrowser: emulator_.mnuVMSBrowser_Click(); break;
         default: break;  // submenu titles and separators carry no command
     }
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "emulator/EmulatorControl.h"
 #include "platform/FrontEnd.h"
 
 namespace vfe {
@@ -33,6 +34,7 @@ public:
 
 private:
     FrontEnd& fe_;
+    EmulatorControl emulator_;
 };
 
 }  // namespace vfe

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -49,6 +50,7 @@ public:
                              std::int16_t showCode) override {
         calls.push_back("start " + path + " " + std::to_string(showCode));
         lastWorkingDirectory = workingDirectory;
+        if (onStart) onStart();
         return startResult;
     }
 
@@ -56,6 +58,7 @@ public:
     std::vector<std::string> calls;
     StartResult startResult = StartResult::Started;
     std::string lastWorkingDirectory;
+    std::function<void()> onStart;  // runs inside StartProgram, to see what was set before it
 
 private:
     static bool SameIgnoringCase(const std::string& a, const std::string& b) {
