@@ -268,18 +268,5 @@ TEST_F(EmulatorCommands, MissingBrowserIsReportedEveryTime) {
     }
 }
 
-TEST_F(EmulatorCommands, EmulatorCommandsLookAgainAfterTheBrowserOverwroteTheHandle) {
-    fake.windows.windows[kBrowserCaption] = 9;
-    fake.windows.windows[kMainCaption] = kRunningWindow;
-    fake.state.EmulatorCaption = kMainCaption;
-    Choose(MenuItem::mnuVMSBrowser);
-    ASSERT_EQ(fake.state.EmulatorWnd, 9u);
-
-    fake.windows.calls.clear();
-    Choose(MenuItem::mnuCloseVelmoran);
-    Choose(MenuItem::mnuNormalView);
-    EXPECT_EQ(calls(), (Calls{"find " + kMainCaption, "close 7", "find " + kMainCaption, "show 7 2", "show 7 1"}));
-}
-
 }  // namespace
 }  // namespace vfe
