@@ -85,15 +85,6 @@ TEST_F(EmulatorCommands, LaunchIgnoresTheOtherBuildsWindow) {
     ExpectNotRunning(boxes()[0]);
 }
 
-TEST_F(EmulatorCommands, LaunchUsesTheDisplayModeChosenBefore) {
-    Choose(MenuItem::mnuMaximizedView);
-    Choose(MenuItem::mnuVelmoranAlpha);
-    EXPECT_EQ(calls().back(), StartOf("velmoran.exe", 3));
-    Choose(MenuItem::mnuNormalView);
-    Choose(MenuItem::mnuVelmoranAlphaOldGFX);
-    EXPECT_EQ(calls().back(), StartOf("velmoran_old_gfx.exe", 1));
-}
-
 TEST_F(EmulatorCommands, RestartAnsweredYesClosesTheOldInstanceAndStartsAtOnce) {
     fake.windows.windows[kMainCaption] = kRunningWindow;
     fake.messages.answers = {Answer::Yes};
@@ -163,23 +154,6 @@ TEST_F(EmulatorCommands, CloseBeforeAnyLaunchSaysNotRunningEvenWithAnEmulatorUp)
     EXPECT_EQ(fake.state.EmulatorWnd, 99u);
     ASSERT_EQ(boxes().size(), 1u);
     ExpectNotRunning(boxes()[0]);
-}
-
-TEST_F(EmulatorCommands, CloseAsksTheLaunchedBuildWithoutTouchingTheCaption) {
-    Choose(MenuItem::mnuVelmoranAlpha);
-    fake.windows.windows[kMainCaption] = kRunningWindow;
-    fake.windows.calls.clear();
-    Choose(MenuItem::mnuCloseVelmoran);
-    EXPECT_EQ(calls(), (Calls{"find " + kMainCaption, "close 7"}));
-    EXPECT_EQ(fake.controls.caption, "Running velmoran.exe");
-    EXPECT_TRUE(boxes().empty());
-
-    // Once its window is gone there is nothing to close.
-    fake.windows.windows.clear();
-    Choose(MenuItem::mnuCloseVelmoran);
-    ASSERT_EQ(boxes().size(), 1u);
-    ExpectNotRunning(boxes()[0]);
-    EXPECT_EQ(fake.state.EmulatorWnd, 0u);
 }
 
 // --- display mode --------------------------------------------------------------------------
