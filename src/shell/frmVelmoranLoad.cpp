@@ -1,17 +1,28 @@
 #include "shell/frmVelmoranLoad.h"
 
+#include "region/SavedRegion.h"
 #include "shell/MinimumSize.h"
 #include "shell/ScreenSizeRule.h"
 
 namespace vfe {
 
-frmVelmoranLoad::frmVelmoranLoad(FrontEnd& frontEnd) : fe_(frontEnd), emulator_(frontEnd) {}
+frmVelmoranLoad::frmVelmoranLoad(FrontEnd& frontEnd) : fe_(frontEnd), emulator_(frontEnd), region_(frontEnd) {}
 
 void frmVelmoranLoad::Form_Load() {
     auto& form = fe_.form;
     form.SetControlSize(Control::pic0, PreviewPictureSizeFor(form.ScreenSize(), form.ControlSize(Control::pic0)));
     fe_.state.FlashSize = 131072;
     fe_.state.ShowMode = ShowCode::Normal;
+    ApplySavedRegion();
+}
+
+void frmVelmoranLoad::ApplySavedRegion() {
+    const auto saved = fe_.settings.GetSetting(kApplicationTitle, std::string(kRegionSection), std::string(kRegionKey));
+    switch (RegionForSavedValue(saved)) {
+        case Region::US: mnuUS_Click(); break;
+        case Region::Europe: mnuEURO_Click(); break;
+        case Region::Japan: mnuJapan_Click(); break;
+    }
 }
 
 void frmVelmoranLoad::Form_Resize() {
@@ -34,6 +45,9 @@ void frmVelmoranLoad::OnMenu(MenuItem item) {
         case MenuItem::mnuVelmoranAlphaOldGFX: emulator_.mnuVelmoranAlphaOldGFX_Click(); break;
         case MenuItem::mnuCloseVelmoran: emulator_.mnuCloseVelmoran_Click(); break;
         case MenuItem::mnuExit: mnuExit_Click(); break;
+        case MenuItem::mnuJapan: mnuJapan_Click(); break;
+        case MenuItem::mnuUS: mnuUS_Click(); break;
+        case MenuItem::mnuEURO: mnuEURO_Click(); break;
         case MenuItem::mnuNormalView: emulator_.mnuNormalView_Click(); break;
         case MenuItem::mnuMaximizedView: emulator_.mnuMaximizedView_Click(); break;
         case MenuItem::mnuVMSBrowser: emulator_.mnuVMSBrowser_Click(); break;

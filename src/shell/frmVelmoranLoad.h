@@ -1,6 +1,7 @@
 #pragma once
 #include "emulator/EmulatorControl.h"
 #include "platform/FrontEnd.h"
+#include "region/RegionSwitcher.h"
 
 namespace vfe {
 
@@ -18,6 +19,9 @@ public:
 
     void OnMenu(MenuItem item);
     void mnuExit_Click();
+    void mnuJapan_Click() { region_.mnuJapan_Click(); }
+    void mnuUS_Click() { region_.mnuUS_Click(); }
+    void mnuEURO_Click() { region_.mnuEURO_Click(); }
 
     // Controls of the capture panel and the frame timer.
     void Timer_Timer();
@@ -33,8 +37,12 @@ public:
     FrontEnd& frontEnd() { return fe_; }
 
 private:
+    // Start-up: the remembered region is written into the flash image again.
+    void ApplySavedRegion();
+
     FrontEnd& fe_;
     EmulatorControl emulator_;
+    RegionSwitcher region_;
 };
 
 }  // namespace vfe
