@@ -191,8 +191,9 @@ TEST_F(EmulatorControl, DisplayModeReshowsTheRunningMainBuild) {
 
     NormalView(fe);
     // Normal even though it was maximized when it was minimized.
-    EXPECT_TRUE(e2e::WaitUntil([&] { return !IsZoomed(emulator) && !IsIconic(emulator); }));
-    EXPECT_EQ(folder.LogLines("velmoran.exe").back(), "size restored");
+    EXPECT_TRUE(e2e::WaitUntil([&] { return folder.LogLines("velmoran.exe").back() == "size restored"; }));
+    EXPECT_FALSE(IsZoomed(emulator));
+    EXPECT_FALSE(IsIconic(emulator));
 }
 
 TEST_F(EmulatorControl, DisplayModeLeavesTheOldGraphicsBuildAlone) {
