@@ -5,7 +5,7 @@
 
 namespace vfe {
 
-frmVelmoranLoad::frmVelmoranLoad(FrontEnd& frontEnd) : fe_(frontEnd) {}
+frmVelmoranLoad::frmVelmoranLoad(FrontEnd& frontEnd, AboutWindow& about) : fe_(frontEnd), about_(about) {}
 
 void frmVelmoranLoad::Form_Load() {
     auto& form = fe_.form;
@@ -28,9 +28,12 @@ void frmVelmoranLoad::Form_QueryUnload() { fe_.form.EndProgram(); }
 
 void frmVelmoranLoad::mnuExit_Click() { fe_.form.EndProgram(); }
 
+void frmVelmoranLoad::mnuAboutVelmoranFE_Click() { about_.ShowModal(); }
+
 void frmVelmoranLoad::OnMenu(MenuItem item) {
     switch (item) {
         case MenuItem::mnuExit: mnuExit_Click(); break;
+        case MenuItem::mnuAboutVelmoranFE: mnuAboutVelmoranFE_Click(); break;
         default: break;  // submenu titles and separators carry no command
     }
 }

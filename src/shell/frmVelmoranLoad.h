@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/AboutWindow.h"
 #include "platform/FrontEnd.h"
 
 namespace vfe {
@@ -8,7 +9,7 @@ namespace vfe {
 // messages into calls of these handlers.
 class frmVelmoranLoad {
 public:
-    explicit frmVelmoranLoad(FrontEnd& frontEnd);
+    frmVelmoranLoad(FrontEnd& frontEnd, AboutWindow& about);
 
     void Form_Load();
     void Form_Resize();
@@ -17,6 +18,7 @@ public:
 
     void OnMenu(MenuItem item);
     void mnuExit_Click();
+    void mnuAboutVelmoranFE_Click();
 
     // Controls of the capture panel and the frame timer.
     void Timer_Timer();
@@ -33,6 +35,7 @@ public:
 
 private:
     FrontEnd& fe_;
+    AboutWindow& about_;
 };
 
 }  // namespace vfe
