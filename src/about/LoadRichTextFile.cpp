@@ -4,6 +4,7 @@
 #include <array>
 #include <cstring>
 
+#include "about/RtfNestingGuard.h"
 #include "about/TextFormatProbe.h"
 
 namespace vfe {
@@ -26,7 +27,6 @@ public:
         return true;
     }
     std::string_view Probed() const { return {probe_.data(), probedLength_}; }
-    void Skip(std::size_t count) { replayed_ = std::min(count, probedLength_); }
 
     std::optional<std::size_t> Read(std::span<char> into) override {
         if (replayed_ < probedLength_) {
@@ -49,6 +49,43 @@ private:
     bool failed_ = false;
 };
 
+// Never ends a piece between the CR and the LF of a line break: some rich edit
+// controls read such a split break as two breaks, adding an empty line.
+class WholeLineBreaks final : public InputFile {
+public:
+    explicit WholeLineBreaks(InputFile& file) : file_(file) {}
+
+    std::optional<std::size_t> Read(std::span<char> into) override {
+        if (into.empty()) return 0;
+        std::size_t count = 0;
+        if (heldCr_) {
+            into[0] = '\r';
+            count = 1;
+            heldCr_ = false;
+        }
+        bool atEnd = false;
+        // Read on past a lone CR, so that it need not go out on its own.
+        while (count < into.size() && (count == 0 || (count == 1 && into[0] == '\r'))) {
+            const auto read = file_.Read(into.subspan(count));
+            if (!read) return std::nullopt;
+            if (*read == 0) {
+                atEnd = true;
+                break;
+            }
+            count += *read;
+        }
+        if (!atEnd && count > 1 && into[count - 1] == '\r') {
+            heldCr_ = true;
+            --count;
+        }
+        return count;
+    }
+
+private:
+    InputFile& file_;
+    bool heldCr_ = false;
+};
+
 }  // namespace
 
 LoadResult LoadRichTextFile(FileSource& files, RichTextBox& box, const std::string& path) {
@@ -56,9 +93,10 @@ LoadResult LoadRichTextFile(FileSource& files, RichTextBox& box, const std::stri
     if (!file) return LoadResult::FileNotFound;
     ProbedFile probed(*file);
     if (!probed.Probe()) return LoadResult::OtherFailure;
-    const ProbedFormat format = ProbeTextFormat(probed.Probed());
-    probed.Skip(format.markLength);
-    const bool accepted = box.StreamIn(format.format, probed);
+    const TextFormat format = ProbeTextFormat(probed.Probed());
+    RtfNestingGuard guarded(probed);
+    WholeLineBreaks pieces(format == TextFormat::Rtf ? static_cast<InputFile&>(guarded) : probed);
+    const bool accepted = box.StreamIn(format, pieces);
     return accepted && !probed.Failed() ? LoadResult::Loaded : LoadResult::OtherFailure;
 }
 

@@ -5,10 +5,8 @@ namespace vfe {
 
 // How the bytes given to a rich text box are to be read.
 enum class TextFormat {
-    Rtf,        // rich text, shown formatted
-    AnsiText,   // plain text in the system's code page
-    Utf8Text,   // plain text, UTF-8 (its byte order mark already taken off)
-    Utf16Text,  // plain text, UTF-16 little-endian (its byte order mark already taken off)
+    Rtf,   // rich text, shown formatted
+    Text,  // plain text in the system's code page
 };
 
 // A rich text box that takes its whole content from a stream of bytes.

@@ -35,15 +35,7 @@ DWORD CALLBACK GiveNextPiece(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG*
     }
 }
 
-WPARAM StreamFormat(TextFormat format) {
-    switch (format) {
-        case TextFormat::Rtf: return SF_RTF;
-        case TextFormat::Utf8Text: return (static_cast<WPARAM>(CP_UTF8) << 16) | SF_USECODEPAGE | SF_TEXT;
-        case TextFormat::Utf16Text: return SF_TEXT | SF_UNICODE;
-        case TextFormat::AnsiText: break;
-    }
-    return SF_TEXT;
-}
+WPARAM StreamFormat(TextFormat format) { return format == TextFormat::Rtf ? SF_RTF : SF_TEXT; }
 
 }  // namespace
 

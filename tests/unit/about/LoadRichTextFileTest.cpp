@@ -53,15 +53,12 @@ TEST(LoadRichTextFile, ChoosesTheFormatFromTheFirstBytes) {
     } cases[] = {
         {"{\\rtf1\\ansi Hello}", TextFormat::Rtf, "{\\rtf1\\ansi Hello}"},
         {"{\\rtf", TextFormat::Rtf, "{\\rtf"},
-        {"{\\rt", TextFormat::AnsiText, "{\\rt"},
-        {" {\\rtf1 indented}", TextFormat::AnsiText, " {\\rtf1 indented}"},
-        {"{\\RTF1 upper case}", TextFormat::AnsiText, "{\\RTF1 upper case}"},
-        {"Plain\r\ntext", TextFormat::AnsiText, "Plain\r\ntext"},
-        {"", TextFormat::AnsiText, ""},
-        {"\xEF\xBB\xBFH\xC3\xA9", TextFormat::Utf8Text, "H\xC3\xA9"},
-        {"\xEF\xBB\xBF", TextFormat::Utf8Text, ""},
-        {std::string("\xFF\xFEH\0i\0", 6), TextFormat::Utf16Text, std::string("H\0i\0", 4)},
-        {std::string("\0\x01\x02{\\rtf", 8), TextFormat::AnsiText, std::string("\0\x01\x02{\\rtf", 8)},
+        {"{\\rt", TextFormat::Text, "{\\rt"},
+        {" {\\rtf1 indented}", TextFormat::Text, " {\\rtf1 indented}"},
+        {"{\\RTF1 upper case}", TextFormat::Text, "{\\RTF1 upper case}"},
+        {"Plain\r\ntext", TextFormat::Text, "Plain\r\ntext"},
+        {"", TextFormat::Text, ""},
+        {std::string("\0\x01\x02{\\rtf", 8), TextFormat::Text, std::string("\0\x01\x02{\\rtf", 8)},
     };
     for (const auto& c : cases) {
         const Loaded loaded = LoadFake({.content = c.file});
@@ -80,8 +77,26 @@ TEST(LoadRichTextFile, ShortReadsLoseNothing) {
             EXPECT_EQ(loaded.format, TextFormat::Rtf) << perRead << " " << perRequest;
             EXPECT_EQ(loaded.content, file) << perRead << " " << perRequest;
         }
-    const Loaded bom = LoadFake({.content = "\xEF\xBB\xBFtext after the mark", .bytesPerRead = 1}, 2);
-    EXPECT_EQ(bom.content, "text after the mark");
+}
+
+TEST(LoadRichTextFile, NeverSplitsALineBreakBetweenPieces) {
+    std::string text;
+    for (int line = 0; line < 500; ++line) text += "line " + std::to_string(line) + "\r\n";
+    const std::string endings[] = {"", "\r", "\r\r", "\r\n\r"};
+    for (const std::string& ending : endings)
+        for (const std::size_t perRead : {1u, 7u, 4096u})
+            for (const std::size_t perRequest : {2u, 9u, 64u, 4096u}) {
+                FakeFileSource files;
+                files.files["readme"] = {.content = text + ending, .bytesPerRead = perRead};
+                FakeRichTextBox box;
+                box.bytesPerRequest = perRequest;
+                ASSERT_EQ(LoadRichTextFile(files, box, "readme"), LoadResult::Loaded);
+                EXPECT_EQ(box.content, text + ending);
+                for (std::size_t i = 0; i + 1 < box.pieces.size(); ++i)
+                    if (box.pieces[i].ends_with('\r') && box.pieces[i + 1].starts_with('\n'))
+                        ADD_FAILURE() << "split line break after piece " << i << " (" << perRead << ", " << perRequest
+                                      << ")";
+            }
 }
 
 TEST(StdioFileSource, ReadsWholeFilesAndRefusesWhatIsNoFile) {

@@ -41,7 +41,7 @@ TEST(AboutWindow, ShowsTheReadmeOfTheApplicationFolderOncePerOpening) {
     about.Form_Activate();
     EXPECT_EQ(parts.files.opened, std::vector<std::string>{kReadmePath});
     EXPECT_EQ(parts.box.content, "Velmoran Front-End\r\nHow to use it.");
-    EXPECT_EQ(parts.box.format, TextFormat::AnsiText);
+    EXPECT_EQ(parts.box.format, TextFormat::Text);
     EXPECT_TRUE(parts.events.empty());
 
     // The next opening reads the file again and shows what it holds now.

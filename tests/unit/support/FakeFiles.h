@@ -55,20 +55,23 @@ public:
         ++streams;
         this->format = format;
         content.clear();
+        pieces.clear();
         std::vector<char> buffer(bytesPerRequest);
         for (;;) {
             const auto count = source.Read(buffer);
             if (!count) return false;
             if (*count == 0) break;
             content.append(buffer.data(), *count);
+            pieces.emplace_back(buffer.data(), *count);
         }
         return !refuse;
     }
     std::size_t bytesPerRequest = 4096;
     bool refuse = false;  // the control reports an error after taking the stream
     int streams = 0;
-    TextFormat format = TextFormat::AnsiText;
+    TextFormat format = TextFormat::Text;
     std::string content;
+    std::vector<std::string> pieces;  // as the source gave them
 };
 
 }  // namespace vfe::testing
