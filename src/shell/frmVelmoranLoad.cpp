@@ -1,17 +1,29 @@
 #include "shell/frmVelmoranLoad.h"
 
+#include "region/SavedRegion.h"
 #include "shell/MinimumSize.h"
 #include "shell/ScreenSizeRule.h"
 
 namespace vfe {
 
-frmVelmoranLoad::frmVelmoranLoad(FrontEnd& frontEnd, AboutWindow& about) : fe_(frontEnd), about_(about) {}
+frmVelmoranLoad::frmVelmoranLoad(FrontEnd& frontEnd, AboutWindow& about)
+    : fe_(frontEnd), about_(about), region_(frontEnd) {}
 
 void frmVelmoranLoad::Form_Load() {
     auto& form = fe_.form;
     form.SetControlSize(Control::pic0, PreviewPictureSizeFor(form.ScreenSize(), form.ControlSize(Control::pic0)));
     fe_.state.FlashSize = 131072;
     fe_.state.ShowMode = ShowCode::Normal;
+    ApplySavedRegion();
+}
+
+void frmVelmoranLoad::ApplySavedRegion() {
+    const auto saved = fe_.settings.GetSetting(kApplicationTitle, std::string(kRegionSection), std::string(kRegionKey));
+    switch (RegionForSavedValue(saved)) {
+        case Region::US: mnuUS_Click(); break;
+        case Region::Europe: mnuEURO_Click(); break;
+        case Region::Japan: mnuJapan_Click(); break;
+    }
 }
 
 void frmVelmoranLoad::Form_Resize() {
@@ -34,6 +46,9 @@ void frmVelmoranLoad::OnMenu(MenuItem item) {
     switch (item) {
         case MenuItem::mnuExit: mnuExit_Click(); break;
         case MenuItem::mnuAboutVelmoranFE: mnuAboutVelmoranFE_Click(); break;
+        case MenuItem::mnuJapan: mnuJapan_Click(); break;
+        case MenuItem::mnuUS: mnuUS_Click(); break;
+        case MenuItem::mnuEURO: mnuEURO_Click(); break;
         default: break;  // submenu titles and separators carry no command
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/AboutWindow.h"
 #include "platform/FrontEnd.h"
+#include "region/RegionSwitcher.h"
 
 namespace vfe {
 
@@ -19,6 +20,9 @@ public:
     void OnMenu(MenuItem item);
     void mnuExit_Click();
     void mnuAboutVelmoranFE_Click();
+    void mnuJapan_Click() { region_.mnuJapan_Click(); }
+    void mnuUS_Click() { region_.mnuUS_Click(); }
+    void mnuEURO_Click() { region_.mnuEURO_Click(); }
 
     // Controls of the capture panel and the frame timer.
     void Timer_Timer();
@@ -34,8 +38,12 @@ public:
     FrontEnd& frontEnd() { return fe_; }
 
 private:
+    // Start-up: the remembered region is written into the flash image again.
+    void ApplySavedRegion();
+
     FrontEnd& fe_;
     AboutWindow& about_;
+    RegionSwitcher region_;
 };
 
 }  // namespace vfe
