@@ -128,12 +128,6 @@ TEST_F(AboutWithoutReadme, GivesTheMessageClosesAndTheMainWindowStaysUsable) {
         EXPECT_TRUE(e2e::WaitForWindowGone(kAboutCaption)) << "attempt " << attempt;
         EXPECT_TRUE(e2e::WaitUntil([&] { return IsWindowEnabled(fe.window()) != FALSE; }));
     }
-    // The readme put back is shown at once.
-    folder.Write(e2e::kReadmeName, "Back again.\r\n");
-    const HWND about = OpenAbout(fe);
-    ASSERT_TRUE(about);
-    EXPECT_TRUE(WaitForBoxText(ReadmeBox(about), "Back again.\r\n"));
-    ASSERT_TRUE(CloseAbout(about));
 }
 
 TEST_F(About, OpensALargeReadmeWhole) {

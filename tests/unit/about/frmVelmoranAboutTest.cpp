@@ -95,13 +95,6 @@ TEST(AboutWindow, EmptyReadmeGivesAnEmptyBoxAndNoMessage) {
     EXPECT_TRUE(parts.events.empty());
 }
 
-TEST(AboutWindow, ReadmeBesideAProgramInADriveRoot) {
-    FakeAboutParts parts;
-    frmVelmoranAbout about(parts, parts, parts.files, "D:\\");
-    about.Form_Activate();
-    EXPECT_EQ(parts.files.opened, std::vector<std::string>{"D:\\Velmoran FE ReadMe.txt"});
-}
-
 TEST(AboutWindow, HelpMenuOpensItModally) {
     testing::FakeFrontEnd fake;
     frmVelmoranLoad form(fake.frontEnd, fake.about);
