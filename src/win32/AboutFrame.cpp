@@ -69,7 +69,7 @@ bool AboutFrame::Create() {
     banner_ = ToBitmap(DrawArtwork(Artwork::AboutBanner));
     shape1Brush_.reset(CreateSolidBrush(static_cast<COLORREF>(kShape1Colour)));
     const RECT place = CentredOver(owner_, TwipsToPixels(kAboutClientTwips, twipsPerPixel_));
-    hwnd_ = CreateWindowExA(WS_EX_DLGMODALFRAME, kAboutClass, kAboutCaption, kAboutStyle, place.left, place.top,
+    hwnd_ = CreateWindowExA(0, kAboutClass, kAboutCaption, kAboutStyle, place.left, place.top,
                             place.right - place.left, place.bottom - place.top, owner_, nullptr, instance_, this);
     if (!hwnd_) return false;
     messages_.SetOwner(hwnd_);
@@ -156,6 +156,10 @@ LRESULT AboutFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kActivateMessage:
             UpdateWindow(hwnd_);
             Guarded([&] { form_.Form_Activate(); });
+            return 0;
+        case WM_SETFOCUS:
+            // The keyboard scrolls the readme.
+            if (rtbAbout_.hwnd()) SetFocus(rtbAbout_.hwnd());
             return 0;
         case WM_CLOSE: Unload(); return 0;
         case WM_NCDESTROY: {
