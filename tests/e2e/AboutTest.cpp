@@ -95,6 +95,18 @@ TEST_F(About, AChangedReadmeShowsAtTheNextOpening) {
     ASSERT_TRUE(CloseAbout(about));
 }
 
+// A close request that reaches the blocked main window (say, from the task bar) still
+// ends the program at once, About window and all.
+TEST_F(About, ClosingTheMainWindowWhileItIsOpenEndsTheProgram) {
+    FrontEnd fe(folder);
+    ASSERT_TRUE(fe.window());
+    const HWND about = OpenAbout(fe);
+    ASSERT_TRUE(about);
+    PostMessageA(fe.window(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(fe.process.WaitForExit());
+    EXPECT_EQ(fe.process.ExitCode(), 0u);
+}
+
 TEST_F(About, EmptyReadmeGivesAnEmptyBoxAndNoMessage) {
     folder.Write(e2e::kReadmeName, "");
     FrontEnd fe(folder);
