@@ -31,7 +31,7 @@ protected:
     const std::vector<testing::ShownBox>& boxes() const { return fake.messages.shown; }
 
     testing::FakeFrontEnd fake{kAppDir};
-    frmVelmoranLoad form{fake.frontEnd};
+    frmVelmoranLoad form{fake.frontEnd, fake.about};
     std::string captionAtStart = "(not started)";
 };
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/AboutWindow.h"
 #include "platform/FrontEnd.h"
 
 namespace vfe::testing {
@@ -152,6 +153,13 @@ public:
     bool ended = false;
 };
 
+// Counts the openings of the About window.
+class FakeAboutWindow final : public AboutWindow {
+public:
+    void ShowModal() override { ++openings; }
+    int openings = 0;
+};
+
 // A whole front-end over fakes, with its application directory in a given folder.
 struct FakeFrontEnd {
     explicit FakeFrontEnd(std::string appDir = "C:\\Velmoran")
@@ -161,6 +169,7 @@ struct FakeFrontEnd {
     FakeMessageBoxes messages;
     FakeWindowSystem windows;
     FakeSettings settings;
+    FakeAboutWindow about;
     FrontEnd frontEnd;
 };
 
