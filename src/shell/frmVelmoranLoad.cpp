@@ -6,7 +6,8 @@
 
 namespace vfe {
 
-frmVelmoranLoad::frmVelmoranLoad(FrontEnd& frontEnd) : fe_(frontEnd), region_(frontEnd) {}
+frmVelmoranLoad::frmVelmoranLoad(FrontEnd& frontEnd, AboutWindow& about)
+    : fe_(frontEnd), about_(about), emulator_(frontEnd), region_(frontEnd) {}
 
 void frmVelmoranLoad::Form_Load() {
     auto& form = fe_.form;
@@ -39,12 +40,21 @@ void frmVelmoranLoad::Form_QueryUnload() { fe_.form.EndProgram(); }
 
 void frmVelmoranLoad::mnuExit_Click() { fe_.form.EndProgram(); }
 
+void frmVelmoranLoad::mnuAboutVelmoranFE_Click() { about_.ShowModal(); }
+
 void frmVelmoranLoad::OnMenu(MenuItem item) {
     switch (item) {
+        case MenuItem::mnuVelmoranAlpha: emulator_.mnuVelmoranAlpha_Click(); break;
+        case MenuItem::mnuVelmoranAlphaOldGFX: emulator_.mnuVelmoranAlphaOldGFX_Click(); break;
+        case MenuItem::mnuCloseVelmoran: emulator_.mnuCloseVelmoran_Click(); break;
         case MenuItem::mnuExit: mnuExit_Click(); break;
+        case MenuItem::mnuAboutVelmoranFE: mnuAboutVelmoranFE_Click(); break;
         case MenuItem::mnuJapan: mnuJapan_Click(); break;
         case MenuItem::mnuUS: mnuUS_Click(); break;
         case MenuItem::mnuEURO: mnuEURO_Click(); break;
+        case MenuItem::mnuNormalView: emulator_.mnuNormalView_Click(); break;
+        case MenuItem::mnuMaximizedView: emulator_.mnuMaximizedView_Click(); break;
+        case MenuItem::mnuVMSBrowser: emulator_.mnuVMSBrowser_Click(); break;
         default: break;  // submenu titles and separators carry no command
     }
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "emulator/EmulatorControl.h"
+#include "platform/AboutWindow.h"
 #include "platform/FrontEnd.h"
 #include "region/RegionSwitcher.h"
 
@@ -9,7 +11,7 @@ namespace vfe {
 // messages into calls of these handlers.
 class frmVelmoranLoad {
 public:
-    explicit frmVelmoranLoad(FrontEnd& frontEnd);
+    frmVelmoranLoad(FrontEnd& frontEnd, AboutWindow& about);
 
     void Form_Load();
     void Form_Resize();
@@ -18,6 +20,7 @@ public:
 
     void OnMenu(MenuItem item);
     void mnuExit_Click();
+    void mnuAboutVelmoranFE_Click();
     void mnuJapan_Click() { region_.mnuJapan_Click(); }
     void mnuUS_Click() { region_.mnuUS_Click(); }
     void mnuEURO_Click() { region_.mnuEURO_Click(); }
@@ -40,6 +43,8 @@ private:
     void ApplySavedRegion();
 
     FrontEnd& fe_;
+    AboutWindow& about_;
+    EmulatorControl emulator_;
     RegionSwitcher region_;
 };
 

@@ -5,6 +5,7 @@
 #include "shell/frmVelmoranLoad.h"
 #include "win32/MainWindow.h"
 #include "win32/RegistrySettings.h"
+#include "win32/Win32AboutWindow.h"
 #include "win32/Win32MessageBoxes.h"
 #include "win32/Win32WindowSystem.h"
 
@@ -43,7 +44,8 @@ int RunFrontEnd(HINSTANCE instance, int showCommand) {
     messages.SetOwner(window.hwnd());
 
     vfe::FrontEnd frontEnd{state, window, messages, windows, settings, appDir};
-    vfe::frmVelmoranLoad form(frontEnd);
+    vfe::win32::Win32AboutWindow about(instance, window, appDir);
+    vfe::frmVelmoranLoad form(frontEnd, about);
     window.Attach(form);
     form.Form_Load();
     window.Show(showCommand);
