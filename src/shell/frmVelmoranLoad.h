@@ -1,5 +1,11 @@
 #pragma once
+#include <functional>
+
+#include "capture/Recorder.h"
+#include "capture/Snapshot.h"
+#include "platform/Clipboard.h"
 #include "platform/FrontEnd.h"
+#include "platform/ScreenCapture.h"
 
 namespace vfe {
 
@@ -8,7 +14,14 @@ namespace vfe {
 // messages into calls of these handlers.
 class frmVelmoranLoad {
 public:
-    explicit frmVelmoranLoad(FrontEnd& frontEnd);
+    // Runs the video writer over the frame list; the argument is the list's selection
+    // handler, which the writer runs after each selection it makes.
+    using SaveVideoRunner = std::function<SaveOutcome(const std::function<void()>& lst_Click)>;
+
+    frmVelmoranLoad(FrontEnd& frontEnd, ScreenCapture& screen, Clipboard& clipboard, SaveVideoRunner saveVideo);
+    // Its handlers are bound to this very object.
+    frmVelmoranLoad(const frmVelmoranLoad&) = delete;
+    frmVelmoranLoad& operator=(const frmVelmoranLoad&) = delete;
 
     void Form_Load();
     void Form_Resize();
@@ -28,11 +41,15 @@ public:
     void lst_Click();
     void lst_KeyDown(std::int16_t keyCode, std::int16_t shift);
     void cmd_Click();
+    void mnuRecordHQ_Click();
+    void mnuRecordLQ_Click();
 
     FrontEnd& frontEnd() { return fe_; }
 
 private:
     FrontEnd& fe_;
+    Recorder recorder_;
+    Snapshot snapshot_;
 };
 
 }  // namespace vfe

@@ -1,11 +1,18 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
+
 #include "platform/Paths.h"
 #include "shell/frmVelmoranLoad.h"
+#include "video/SaveVideo.h"
+#include "win32/AviFileLibrary.h"
 #include "win32/MainWindow.h"
 #include "win32/RegistrySettings.h"
+#include "win32/Win32Clipboard.h"
+#include "win32/Win32Clock.h"
 #include "win32/Win32MessageBoxes.h"
+#include "win32/Win32ScreenCapture.h"
 #include "win32/Win32WindowSystem.h"
 
 namespace {
@@ -43,7 +50,13 @@ int RunFrontEnd(HINSTANCE instance, int showCommand) {
     messages.SetOwner(window.hwnd());
 
     vfe::FrontEnd frontEnd{state, window, messages, windows, settings, appDir};
-    vfe::frmVelmoranLoad form(frontEnd);
+    vfe::win32::Win32ScreenCapture screen(window.ControlWindow(vfe::Control::pic0));
+    vfe::win32::Win32Clipboard clipboard(window.hwnd());
+    vfe::win32::AviFileLibrary avi(window.hwnd());
+    vfe::win32::Win32Clock clock;
+    vfe::frmVelmoranLoad form(frontEnd, screen, clipboard, [&](const std::function<void()>& lst_Click) {
+        return vfe::SaveVideo(frontEnd, avi, clock, lst_Click);
+    });
     window.Attach(form);
     form.Form_Load();
     window.Show(showCommand);
