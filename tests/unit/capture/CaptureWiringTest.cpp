@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include "shell/frmVelmoranLoad.h"
+#include "support/CaptureFakes.h"
+#include "support/Fakes.h"
+
+namespace vfe {
+namespace {
+
+// The capture handlers as the main window runs them: menu items, resize, list.
+class CaptureWiringTest : public ::testing::Test {
+protected:
+    CaptureWiringTest() {
+        fake.state.EmulatorCaption = "Velmoran Alpha v0.2a";
+        fake.windows.windows["Velmoran Alpha v0.2a"] = 7;
+    }
+    testing::FakeFrontEnd fake{"/nonexistent-folder"};
+    testing::FakeCapture capture;
+    frmVelmoranLoad form{fake.frontEnd, capture.screen, capture.clipboard, capture.Writer()};
+};
+
+TEST_F(CaptureWiringTest, RecordMenuItemsStartARecordingOfTheirQuality) {
+    form.OnMenu(MenuItem::mnuRecordLQ);
+    EXPECT_EQ(fake.state.TamanoCuadroW, 320.0);
+    EXPECT_TRUE(fake.state.Grabando);
+    form.OnMenu(MenuItem::mnuRecordHQ);
+    EXPECT_EQ(fake.state.TamanoCuadroW, 640.0);
+}
+
+TEST_F(CaptureWiringTest, OnlyARestoreAfterTheMinimumSizeRuleEndsTheRecording) {
+    form.OnMenu(MenuItem::mnuRecordHQ);
+    form.Form_Resize();  // still minimized
+    EXPECT_EQ(capture.saves, 0);
+    fake.controls.minimized = false;
+    fake.controls.outerSize = {100, 100};
+    form.Form_Resize();
+    EXPECT_EQ(capture.saves, 1);
+    EXPECT_EQ(fake.controls.outerSizeLog.size(), 2u);
+    EXPECT_FALSE(fake.state.Grabando);
+}
+
+TEST_F(CaptureWiringTest, TheWriterSelectsFramesThroughTheListHandler) {
+    form.OnMenu(MenuItem::mnuRecordHQ);
+    fake.controls.minimized = false;
+    form.Form_Resize();
+    ASSERT_TRUE(capture.lastSelectionHandler);
+    fake.controls.list = {"/f/z0.bmp", "/f/z1.bmp"};
+    fake.controls.listIndex = 1;
+    capture.lastSelectionHandler();
+    EXPECT_EQ(capture.screen.previewFile, "/f/z1.bmp");
+}
+
+TEST_F(CaptureWiringTest, TimerTicksOnlyGrabWhileRecording) {
+    form.Timer_Timer();
+    EXPECT_EQ(capture.screen.grabs, 0);
+    form.OnMenu(MenuItem::mnuRecordHQ);
+    form.Timer_Timer();  // the folder does not exist: the frame fails and stops the recording
+    EXPECT_EQ(capture.screen.grabs, 1);
+    EXPECT_NE(fake.messages.shown.back().text.find("Frame file could not be written:"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vfe
