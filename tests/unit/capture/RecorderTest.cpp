@@ -189,6 +189,14 @@ TEST_F(RecorderTest, EachTickSavesTheNextNumberedFrameAndCountsItInTheCaption) {
     EXPECT_EQ(screen.calls[2], "preview capture");
 }
 
+TEST_F(RecorderTest, CountingGoesOnPastSixteenBits) {
+    StartRecording();
+    fake.state.Numero = 32767;
+    Ticks(2);
+    EXPECT_EQ(fake.controls.list, (std::vector<std::string>{Frame(32767), Frame(32768)}));
+    EXPECT_EQ(fake.controls.caption, "32769 frames captured...");
+}
+
 TEST_F(RecorderTest, GrabAreaFollowsThePreviewPictureSize) {
     fake.controls.sizes[Control::pic0] = {804, 604};
     StartRecording();
