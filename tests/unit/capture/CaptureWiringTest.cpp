@@ -19,16 +19,10 @@ protected:
     frmVelmoranLoad form{fake.frontEnd, capture.screen, capture.clipboard, capture.Writer()};
 };
 
-TEST_F(CaptureWiringTest, RecordMenuItemsStartARecordingOfTheirQuality) {
+TEST_F(CaptureWiringTest, RecordMenuStartsAndOnlyARestoreAfterTheMinimumSizeRuleEnds) {
     form.OnMenu(MenuItem::mnuRecordLQ);
     EXPECT_EQ(fake.state.TamanoCuadroW, 320.0);
     EXPECT_TRUE(fake.state.Grabando);
-    form.OnMenu(MenuItem::mnuRecordHQ);
-    EXPECT_EQ(fake.state.TamanoCuadroW, 640.0);
-}
-
-TEST_F(CaptureWiringTest, OnlyARestoreAfterTheMinimumSizeRuleEndsTheRecording) {
-    form.OnMenu(MenuItem::mnuRecordHQ);
     form.Form_Resize();  // still minimized
     EXPECT_EQ(capture.saves, 0);
     fake.controls.minimized = false;
@@ -48,15 +42,6 @@ TEST_F(CaptureWiringTest, TheWriterSelectsFramesThroughTheListHandler) {
     fake.controls.listIndex = 1;
     capture.lastSelectionHandler();
     EXPECT_EQ(capture.screen.previewFile, "/f/z1.bmp");
-}
-
-TEST_F(CaptureWiringTest, TimerTicksOnlyGrabWhileRecording) {
-    form.Timer_Timer();
-    EXPECT_EQ(capture.screen.grabs, 0);
-    form.OnMenu(MenuItem::mnuRecordHQ);
-    form.Timer_Timer();  // the folder does not exist: the frame fails and stops the recording
-    EXPECT_EQ(capture.screen.grabs, 1);
-    EXPECT_NE(fake.messages.shown.back().text.find("Frame file could not be written:"), std::string::npos);
 }
 
 }  // namespace

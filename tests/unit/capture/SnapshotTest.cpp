@@ -94,18 +94,16 @@ TEST_F(SnapshotTest, WaitsBrieflyForThePictureThenSaysSo) {
     EXPECT_EQ(fake.messages.shown[0].text, kNoClipboardPictureText);
     EXPECT_EQ(fake.state.SnapshotNumber, 1);
     EXPECT_FALSE(workDir.Exists("Snapshot1.bmp"));
-}
 
-TEST_F(SnapshotTest, AnUnusablePictureOrFileIsReportedAndTheNumberKept) {
-    clipboard.pictures = {std::vector<std::uint8_t>(10, 0)};
+    clipboard.pictures = {std::vector<std::uint8_t>(10, 0)};  // not a bitmap we can trust
     snapshot.cmdSnapshot_Click();
     EXPECT_EQ(fake.messages.shown.back().text, kNoClipboardPictureText);
 
     clipboard.pictures = {testing::PackedBitmap32(2, 2, 1)};
-    std::filesystem::create_directory(workDir.path() / "Snapshot0.bmp");
+    std::filesystem::create_directory(workDir.path() / "Snapshot1.bmp");
     snapshot.cmdSnapshot_Click();
-    EXPECT_EQ(fake.messages.shown.back().text, "Snapshot file could not be written:\r\nSnapshot0.bmp");
-    EXPECT_EQ(fake.state.SnapshotNumber, 0);
+    EXPECT_EQ(fake.messages.shown.back().text, "Snapshot file could not be written:\r\nSnapshot1.bmp");
+    EXPECT_EQ(fake.state.SnapshotNumber, 1);
 }
 
 TEST_F(SnapshotTest, NumberThirtyTwoSevenSixtySevenIsTheLast) {
