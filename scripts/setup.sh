@@ -13,6 +13,7 @@ have x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64)
 [ -x /usr/lib/wine/wine64 ] || need+=(wine wine64)
 have Xvfb || need+=(xvfb)
 have ffprobe || need+=(ffmpeg)
+have xwininfo || need+=(x11-utils)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 
 if [ "${WITH_FUZZ:-0}" = 1 ]; then

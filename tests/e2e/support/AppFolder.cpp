@@ -1,0 +1,100 @@
+#include <algorithm>
+#include <atomic>
+#include <fstream>
+#include <sstream>
+
+#include "support/E2E.h"
+
+namespace e2e {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path NewFolderPath() {
+    static std::atomic<int> counter{0};
+    std::string temp(MAX_PATH, '\0');
+    temp.resize(GetTempPathA(static_cast<DWORD>(temp.size()), temp.data()));
+    // A blank in the name, as in real install folders: paths must survive it.
+    return fs::path(temp) /
+           ("Velmoran FE " + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter));
+}
+
+void CopyFromBuild(const fs::path& to, const std::string& name) {
+    std::error_code error;
+    fs::copy_file(BuildDir() / name, to / name, fs::copy_options::overwrite_existing, error);
+    if (error) ADD_FAILURE() << "cannot copy " << name << " from the build folder: " << error.message();
+}
+
+}  // namespace
+
+AppFolder::AppFolder(const FolderContents& contents) : path_(NewFolderPath()) {
+    std::error_code error;
+    fs::remove_all(path_, error);
+    fs::create_directories(path_, error);
+    if (error) ADD_FAILURE() << "cannot create " << path_.string() << ": " << error.message();
+    if (contents.frontEnd) CopyFromBuild(path_, kFrontEndExe);
+    for (const auto& name : contents.standins) CopyFromBuild(path_, name);
+    if (contents.readme) CopyFromBuild(path_, kReadmeName);
+    if (contents.flash) Write(kFlashName, *contents.flash);
+}
+
+AppFolder::~AppFolder() {
+    KillProcessesInside(path_);
+    std::error_code error;
+    // A process that just ended may hold its files a moment longer.
+    WaitUntil([&] { return !fs::exists(path_) || (fs::remove_all(path_, error), !error); }, Milliseconds(3000));
+}
+
+bool AppFolder::Exists(std::string_view name) const { return fs::exists(path_ / name); }
+
+std::string AppFolder::Read(std::string_view name) const {
+    std::ifstream in(path_ / name, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void AppFolder::Write(std::string_view name, std::string_view bytes) const {
+    std::ofstream out(path_ / name, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) ADD_FAILURE() << "cannot write " << (path_ / name).string();
+}
+
+void AppFolder::Remove(std::string_view name) const {
+    std::error_code error;
+    fs::remove(path_ / name, error);
+}
+
+std::vector<std::string> AppFolder::Files() const {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(path_, error)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::string> AppFolder::LogLines(std::string_view standinExe) const {
+    std::string logName(standinExe);
+    if (logName.size() > 4 && logName.compare(logName.size() - 4, 4, ".exe") == 0) logName.resize(logName.size() - 4);
+    std::istringstream text(Read(logName + ".log"));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(text, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+bool AppFolder::WaitForLogLine(std::string_view standinExe, std::string_view prefix, Milliseconds timeout) const {
+    return WaitUntil(
+        [&] {
+            const auto lines = LogLines(standinExe);
+            return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) { return line.starts_with(prefix); });
+        },
+        timeout);
+}
+
+Process AppFolder::Start(std::string_view exe, int showCode) const { return StartProcess(path_ / exe, showCode); }
+
+}  // namespace e2e

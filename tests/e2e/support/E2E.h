@@ -1,0 +1,227 @@
+#pragma once
+// Tools for the end-to-end tests, which drive the real front-end and the stand-ins
+// under Wine as a user would: through windows, captions, keyboard menus and files.
+//
+// A typical test:
+//
+//   class Exit : public e2e::FrontEndTest {};        // fresh folder + clean settings
+//   TEST_F(Exit, LeavesTheEmulatorRunning) {
+//       e2e::Process emulator = folder.Start("velmoran.exe");
+//       e2e::FrontEnd fe(folder);                     // starts VelmoranFE2.exe, waits for its window
+//       e2e::Menu(fe, "r", "e");                      // Run > Exit
+//       EXPECT_TRUE(fe.process.WaitForExit());
+//       EXPECT_TRUE(emulator.IsRunning());
+//   }                                                 // teardown kills all and removes the folder
+//
+// Menus: the first key opens a menu of the bar by its mnemonic; each further key is
+// either a mnemonic character or one of "{down}", "{up}", "{right}", "{left}",
+// "{enter}", "{escape}" for items without one, e.g. Menu(fe, "u", "a", "{down}",
+// "{enter}") for Utilities > Avi Recorder > Record High Quality.
+//
+// Message boxes: WaitForMessageBox(fe) finds a dialog of the front-end's process and
+// reads its title, text and buttons; Answer(box, IDYES) clicks one.
+//
+// Every wait takes a timeout and returns a result instead of failing by itself, so a
+// test says what it expected: ASSERT_TRUE(e2e::WaitForWindowGone(...)).
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "win32/Handles.h"
+
+namespace e2e {
+
+using Clock = std::chrono::steady_clock;
+using Milliseconds = std::chrono::milliseconds;
+inline constexpr Milliseconds kTimeout{10000};
+
+// ---- Waiting ---------------------------------------------------------------------
+
+// Polls `condition` until it holds or `timeout` passes; true when it held.
+bool WaitUntil(const std::function<bool()>& condition, Milliseconds timeout = kTimeout);
+
+// ---- Files of the build ----------------------------------------------------------
+
+// The folder of e2e_tests.exe, where the build puts VelmoranFE2.exe, the stand-ins
+// (velmoran.exe, velmoran_old_gfx.exe, vmsbrowser.exe, velmoran_v01.exe) and the readme.
+std::filesystem::path BuildDir();
+
+inline constexpr const char* kFrontEndExe = "VelmoranFE2.exe";
+inline constexpr const char* kReadmeName = "Velmoran FE ReadMe.txt";
+inline constexpr const char* kFlashName = "dc_flash.bin";
+inline constexpr std::size_t kFlashSize = 131072;
+inline constexpr std::size_t kRegionOffset = 0x1A002;
+inline const std::vector<std::string> kStandinNames{"velmoran.exe", "velmoran_old_gfx.exe", "vmsbrowser.exe",
+                                                    "velmoran_v01.exe"};
+
+// A 131072-byte flash image: a fixed pattern with "<region>21Dreamcast" at 0x1A002.
+std::string FlashImage(char region = '0');
+
+// ---- Processes -------------------------------------------------------------------
+
+// A process the test started; it is killed when the object goes, unless it ended.
+class Process {
+public:
+    Process() = default;
+    Process(HANDLE process, DWORD id) : handle_(process), id_(id) {}
+    ~Process() { Kill(); }
+    Process(Process&& other) noexcept = default;
+    Process& operator=(Process&& other) noexcept {
+        Kill();
+        handle_ = std::move(other.handle_);
+        id_ = other.id_;
+        return *this;
+    }
+
+    DWORD id() const { return id_; }
+    HANDLE handle() const { return handle_.get(); }
+    bool IsRunning() const;
+    // True when the process ended within the timeout.
+    bool WaitForExit(Milliseconds timeout = kTimeout) const;
+    std::optional<DWORD> ExitCode() const;  // empty while it runs
+    void Kill();
+
+private:
+    vfe::win32::KernelHandle handle_;
+    DWORD id_ = 0;
+};
+
+// Starts `exePath` with the show code (SW_SHOWNORMAL...) in the STARTUPINFO, as the
+// front-end starts the emulator, in `workingDir` (the program's folder when empty).
+// Fails the test (and returns an empty Process) when it cannot be started.
+Process StartProcess(const std::filesystem::path& exePath, int showCode = SW_SHOWNORMAL,
+                     const std::filesystem::path& workingDir = {});
+
+// Ends every process whose executable lies inside `folder` (e.g. stand-ins that the
+// front-end started) and waits for them to go. Returns how many were ended.
+int KillProcessesInside(const std::filesystem::path& folder);
+
+// ---- A fresh application folder --------------------------------------------------
+
+struct FolderContents {
+    bool frontEnd = true;                                  // VelmoranFE2.exe
+    std::vector<std::string> standins = kStandinNames;     // copies of the stand-in
+    std::optional<std::string> flash = FlashImage('0');    // dc_flash.bin content; none when empty
+    bool readme = true;                                    // the shipped readme
+};
+
+// A new folder in the temp directory, filled as asked. Its name contains a blank, as
+// real install folders do. At the end every process running from it is ended and the
+// folder is removed.
+class AppFolder {
+public:
+    explicit AppFolder(const FolderContents& contents = {});
+    ~AppFolder();
+    AppFolder(const AppFolder&) = delete;
+    AppFolder& operator=(const AppFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+    bool Exists(std::string_view name) const;
+    std::string Read(std::string_view name) const;  // whole file; empty when missing
+    void Write(std::string_view name, std::string_view bytes) const;
+    void Remove(std::string_view name) const;
+    // Names of the files in the folder, sorted.
+    std::vector<std::string> Files() const;
+
+    // The lines a stand-in wrote to "<name without .exe>.log", e.g. LogLines("velmoran.exe").
+    std::vector<std::string> LogLines(std::string_view standinExe) const;
+    // Waits until the stand-in's log holds a line that starts with `prefix`.
+    bool WaitForLogLine(std::string_view standinExe, std::string_view prefix, Milliseconds timeout = kTimeout) const;
+
+    // Starts a program of the folder directly (not through the front-end).
+    Process Start(std::string_view exe, int showCode = SW_SHOWNORMAL) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+// ---- Windows ---------------------------------------------------------------------
+
+// The top-level window with this whole caption (case ignored, as the front-end looks).
+HWND FindTopWindow(std::string_view caption);
+HWND WaitForWindow(std::string_view caption, Milliseconds timeout = kTimeout);
+bool WaitForWindowGone(std::string_view caption, Milliseconds timeout = kTimeout);
+bool WaitForWindowGone(HWND window, Milliseconds timeout = kTimeout);
+// Every visible top-level window of a process.
+std::vector<HWND> TopWindowsOf(DWORD processId);
+
+std::string WindowText(HWND window);
+SIZE ClientSize(HWND window);
+SIZE OuterSize(HWND window);
+DWORD ProcessIdOf(HWND window);
+
+// ---- The front-end ---------------------------------------------------------------
+
+inline constexpr const char* kMainCaption = "Velmoran Front-End (by Quorvex)";
+
+// The front-end started from an application folder, with its main window found.
+// Construction fails the test (window() is then null) when the window does not come.
+struct FrontEnd {
+    explicit FrontEnd(const AppFolder& folder, Milliseconds timeout = kTimeout);
+    HWND window() const { return window_; }
+    Process process;
+
+private:
+    HWND window_ = nullptr;
+};
+
+// Drives the front-end's menus from the keyboard (see the top of this file).
+void Menu(HWND window, std::initializer_list<std::string_view> keys);
+template <typename... Keys>
+void Menu(const FrontEnd& fe, Keys... keys) {
+    Menu(fe.window(), {std::string_view(keys)...});
+}
+
+// ---- Message boxes ---------------------------------------------------------------
+
+struct MessageBoxInfo {
+    HWND window = nullptr;
+    std::string title;
+    std::string text;  // the static text (id 0xFFFF), line breaks as the box holds them
+    bool ok = false, cancel = false, yes = false, no = false;
+};
+
+// The first visible dialog (#32770) of the process; none when the timeout passes.
+std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, Milliseconds timeout = kTimeout);
+inline std::optional<MessageBoxInfo> WaitForMessageBox(const FrontEnd& fe, Milliseconds timeout = kTimeout) {
+    return WaitForMessageBox(fe.process.id(), timeout);
+}
+// Clicks IDOK, IDCANCEL, IDYES or IDNO, and waits for the box to go.
+bool Answer(const MessageBoxInfo& box, int buttonId, Milliseconds timeout = kTimeout);
+
+// ---- Registry (HKEY_CURRENT_USER) ------------------------------------------------
+
+// Where the front-end keeps its one setting ("Options", "DreamcastRegion").
+inline constexpr const char* kSettingsKey = "Software\\VB and VBA Program Settings\\Velmoran Front-End2";
+inline constexpr const char* kOptionsKey = "Software\\VB and VBA Program Settings\\Velmoran Front-End2\\Options";
+
+std::optional<std::string> ReadRegistryString(const std::string& key, const std::string& value);
+bool WriteRegistryString(const std::string& key, const std::string& value, const std::string& text);
+void DeleteRegistryTree(const std::string& key);
+
+// The saved region, or none when absent.
+inline std::optional<std::string> SavedRegion() { return ReadRegistryString(kOptionsKey, "DreamcastRegion"); }
+
+// ---- Fixture ---------------------------------------------------------------------
+
+// Base of the tests that run the front-end: no saved settings before and after the
+// test, and a fresh application folder (`folder`). A fixture that wants other folder
+// contents passes them up: `NoFlash() : FrontEndTest({.flash = std::nullopt}) {}`.
+class FrontEndTest : public ::testing::Test {
+protected:
+    explicit FrontEndTest(const FolderContents& contents = {});
+    ~FrontEndTest() override;
+    AppFolder folder;
+};
+
+}  // namespace e2e
