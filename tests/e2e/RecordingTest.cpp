@@ -1,6 +1,7 @@
 // A recording as a user makes one: launch the emulator, record, restore the window,
 // accept the compression dialog; the AVI is then checked with ffprobe and ffmpeg,
 // which the tests run as the Unix programs they are.
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -31,31 +32,33 @@ std::string UnixPath(const std::filesystem::path& path) {
     return unix;
 }
 
-// Runs /usr/bin/<tool> with the arguments; what it printed, or nothing when it could not run.
-std::optional<std::string> RunUnixTool(const std::string& tool, const std::string& arguments,
-                                       const std::filesystem::path& outputFile) {
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    vfe::win32::KernelHandle output(CreateFileA(outputFile.string().c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
-                                                CREATE_ALWAYS, 0, nullptr));
-    if (output.get() == INVALID_HANDLE_VALUE) return std::nullopt;
+std::string ShellQuoted(const std::string& text) { return "'" + text + "'"; }
+
+// Runs a Unix shell command line and gives what it printed, or nothing when it failed.
+// Wine's handle of a Unix process does not wait for it, so the command itself leaves
+// its exit status in a file when it is done, and the test waits for that file.
+std::optional<std::string> RunUnix(const std::string& command, const e2e::AppFolder& folder) {
+    static int run = 0;
+    const std::string tag = "unix" + std::to_string(++run);
+    const std::string output = UnixPath(folder / (tag + ".out"));
+    const std::string status = UnixPath(folder / (tag + ".rc"));
+    std::string commandLine = "Z:\\bin\\sh -c \"" + command + " >" + ShellQuoted(output) + " 2>&1; echo $? >" +
+                              ShellQuoted(status + ".tmp") + "; mv " + ShellQuoted(status + ".tmp") + " " +
+                              ShellQuoted(status) + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = output.get();
-    startup.hStdError = output.get();
     PROCESS_INFORMATION started{};
-    std::string commandLine = "Z:\\usr\\bin\\" + tool + " " + arguments;
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &started))
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
         return std::nullopt;
-    e2e::Process process(started.hProcess, started.dwProcessId);
+    vfe::win32::KernelHandle process(started.hProcess);
     vfe::win32::KernelHandle thread(started.hThread);
-    if (!process.WaitForExit(Milliseconds(60000)) || process.ExitCode() != 0u) return std::nullopt;
-    output.reset();
-    std::ifstream in(outputFile, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (!e2e::WaitUntil([&] { return folder.Exists(tag + ".rc"); }, Milliseconds(60000))) return std::nullopt;
+    if (std::atoi(folder.Read(tag + ".rc").c_str()) != 0) {
+        ADD_FAILURE() << command << "\n" << folder.Read(tag + ".out");
+        return std::nullopt;
+    }
+    return folder.Read(tag + ".out");
 }
-
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -128,13 +131,17 @@ protected:
         const double seconds = std::chrono::duration<double>(e2e::Clock::now() - started).count();
         std::printf("recorded %d frames in %.2f s: %.1f frames per second\n", FramesInCaption(fe.window()), seconds,
                     FramesInCaption(fe.window()) / seconds);
+        std::fflush(stdout);
     }
 
     // Restores the window, which ends the recording; returns the compression dialog.
     std::optional<e2e::MessageBoxInfo> RestoreForTheCompressionDialog(const FrontEnd& fe) {
-        ShowWindow(fe.window(), SW_RESTORE);
+        // Posted: the restore runs the whole save, dialog included, before it returns.
+        ShowWindowAsync(fe.window(), SW_RESTORE);
         auto dialog = e2e::WaitForMessageBox(fe, Milliseconds(20000));
-        if (dialog) EXPECT_NE(GetDlgItem(dialog->window, kCompressorList), nullptr) << dialog->title;
+        if (dialog) {
+            EXPECT_NE(GetDlgItem(dialog->window, kCompressorList), nullptr) << dialog->title;
+        }
         return dialog;
     }
 
@@ -146,7 +153,9 @@ protected:
     std::vector<std::string> FrameFiles() const {
         std::vector<std::string> frames;
         for (const auto& name : folder.Files())
-            if (name.size() > 5 && (name[0] == 'z' || name[0] == 'Z') && name.ends_with(".bmp")) frames.push_back(name);
+            if (name.size() > 5 && name[0] == 'z' && std::isdigit(static_cast<unsigned char>(name[1])) &&
+                name.ends_with(".bmp"))
+                frames.push_back(name);
         return frames;
     }
 
@@ -172,27 +181,26 @@ protected:
 
     // ffprobe's view of the video: one video stream at 5/1 fps, every packet a key frame.
     void ExpectVideoOf(const std::string& aviPath, int frames, const std::string& firstFramePixels) {
-        const std::string avi = Quoted(UnixPath(aviPath));
-        const auto streams = RunUnixTool(
-            "ffprobe", "-v error -count_frames -show_entries stream=codec_type,r_frame_rate,nb_read_frames -of csv=p=0 " + avi,
-            folder / "probe.txt");
+        const std::string avi = ShellQuoted(UnixPath(aviPath));
+        const auto streams = RunUnix(
+            "/usr/bin/ffprobe -v error -count_frames -show_entries stream=codec_type,r_frame_rate,nb_read_frames "
+            "-of csv=p=0 " + avi, folder);
         ASSERT_TRUE(streams) << "ffprobe could not read " << aviPath;
         const auto streamLines = Lines(*streams);
         ASSERT_EQ(streamLines.size(), 1u) << *streams;
         EXPECT_EQ(streamLines[0], "video,5/1," + std::to_string(frames));
 
         const auto packets =
-            RunUnixTool("ffprobe", "-v error -select_streams v -show_entries packet=flags -of csv=p=0 " + avi,
-                        folder / "packets.txt");
+            RunUnix("/usr/bin/ffprobe -v error -select_streams v -show_entries packet=flags -of csv=p=0 " + avi, folder);
         ASSERT_TRUE(packets);
         const auto flags = Lines(*packets);
         EXPECT_EQ(flags.size(), static_cast<std::size_t>(frames));
         for (const auto& flag : flags) EXPECT_EQ(flag[0], 'K') << "not a key frame: " << flag;
 
-        const auto first = RunUnixTool("ffmpeg", "-v error -y -i " + avi + " -frames:v 1 -c:v copy -f rawvideo " +
-                                                     Quoted(UnixPath(folder / "first.raw")),
-                                       folder / "ffmpeg.txt");
-        ASSERT_TRUE(first);
+        // The first packet as stored: the frame's bytes exactly as the grabber saved them.
+        ASSERT_TRUE(RunUnix("/usr/bin/ffmpeg -v error -y -i " + avi + " -frames:v 1 -c:v copy -f rawvideo " +
+                                ShellQuoted(UnixPath(folder / "first.raw")),
+                            folder));
         const std::string raw = folder.Read("first.raw");
         EXPECT_EQ(raw.size(), firstFramePixels.size());
         EXPECT_TRUE(raw == firstFramePixels) << "the first frame's pixels differ from z0.bmp's";
@@ -221,7 +229,7 @@ TEST_F(Recording, SavesTheFramesAsAFiveFramesPerSecondVideo) {
     EXPECT_EQ(std::filesystem::path(saved).filename().string(), Videos()[0]);
     ExpectVideoOf(saved, frames, firstFrame);
 
-    EXPECT_TRUE(FrameFiles().empty());
+    EXPECT_TRUE(e2e::WaitUntil([&] { return FrameFiles().empty(); })) << FrameFiles().size() << " frames left";
     EXPECT_EQ(folder.Read("Zelda.bmp"), "BM not a frame of ours");
     EXPECT_EQ(FramesListed(fe), 0);
     EXPECT_TRUE(fe.process.IsRunning());
@@ -253,7 +261,7 @@ TEST_F(Recording, CancelAtTheConfirmationRecordsNothing) {
     ASSERT_TRUE(e2e::Answer(*confirm, IDCANCEL));
     Sleep(500);
     EXPECT_TRUE(FrameFiles().empty());
-    ShowWindow(fe.window(), SW_RESTORE);
+    ShowWindowAsync(fe.window(), SW_RESTORE);
     EXPECT_FALSE(e2e::WaitForMessageBox(fe, Milliseconds(2000))) << "no video is written";
     EXPECT_TRUE(Videos().empty());
     EXPECT_TRUE(fe.process.IsRunning());
