@@ -10,6 +10,8 @@ inline const std::string kConfirmTitle = "Start Recording";
 inline const std::string kFrameNotWrittenText = "Frame file could not be written:";
 inline const std::string kRecordingStoppedText =
     "Recording stopped. Restore the window to save the frames captured so far.";
+inline const std::string kNoCapturePictureText =
+    "The picture to capture the screen into could not be made (out of memory?); nothing is recorded.";
 inline const std::string kUnsavedRecordingText =
     "The frames of the last recording have not been saved yet.\r\n"
     "Save them first (cancelling the compression dialog discards them).";

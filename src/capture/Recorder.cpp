@@ -1,7 +1,5 @@
 #include "capture/Recorder.h"
 
-#include <cmath>
-
 #include "capture/FrameFiles.h"
 #include "capture/IntervalRule.h"
 #include "emulator/EmulatorIdentity.h"
@@ -54,7 +52,11 @@ void Recorder::BeginRecording(double width, double height) {
 
     ApplyIntervalRule();
     form.SetTopmost();
-    screen_.CreateCapturePicture(form.ControlSize(Control::pic0));
+    if (!screen_.CreateCapturePicture(form.ControlSize(Control::pic0))) {
+        // Without it no frame could be taken: say so rather than record nothing.
+        fe_.messages.Show(kNoCapturePictureText, kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
+        return;
+    }
     form.Minimize();
     ConfirmRecording();
 }

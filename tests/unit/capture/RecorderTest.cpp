@@ -137,6 +137,15 @@ TEST_F(RecorderTest, OldGraphicsBuildIsRecordedWithoutArrangingAWindow) {
     EXPECT_TRUE(fake.controls.minimized);
 }
 
+TEST_F(RecorderTest, NoCapturePictureNoRecording) {
+    screen.failCreate = true;
+    StartRecording();
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, kNoCapturePictureText);
+    EXPECT_FALSE(fake.state.Grabando);
+    EXPECT_FALSE(fake.controls.minimized);
+}
+
 TEST_F(RecorderTest, CancelAtTheConfirmationRecordsNothing) {
     fake.messages.answers = {Answer::Cancel};
     StartRecording();
