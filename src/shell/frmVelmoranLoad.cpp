@@ -1,6 +1,7 @@
 #include "shell/frmVelmoranLoad.h"
 
 #include "capture/Zoom.h"
+#include "region/SavedRegion.h"
 #include "shell/MinimumSize.h"
 #include "shell/ScreenSizeRule.h"
 
@@ -9,6 +10,7 @@ namespace vfe {
 frmVelmoranLoad::frmVelmoranLoad(FrontEnd& frontEnd, ScreenCapture& screen, Clipboard& clipboard,
                                  SaveVideoRunner saveVideo)
     : fe_(frontEnd),
+      region_(frontEnd),
       recorder_(frontEnd, screen, [this, saveVideo = std::move(saveVideo)] { return saveVideo([this] { lst_Click(); }); }),
       snapshot_(frontEnd, clipboard) {}
 
@@ -17,6 +19,16 @@ void frmVelmoranLoad::Form_Load() {
     form.SetControlSize(Control::pic0, PreviewPictureSizeFor(form.ScreenSize(), form.ControlSize(Control::pic0)));
     fe_.state.FlashSize = 131072;
     fe_.state.ShowMode = ShowCode::Normal;
+    ApplySavedRegion();
+}
+
+void frmVelmoranLoad::ApplySavedRegion() {
+    const auto saved = fe_.settings.GetSetting(kApplicationTitle, std::string(kRegionSection), std::string(kRegionKey));
+    switch (RegionForSavedValue(saved)) {
+        case Region::US: mnuUS_Click(); break;
+        case Region::Europe: mnuEURO_Click(); break;
+        case Region::Japan: mnuJapan_Click(); break;
+    }
 }
 
 void frmVelmoranLoad::Form_Resize() {
@@ -38,6 +50,9 @@ void frmVelmoranLoad::mnuExit_Click() { fe_.form.EndProgram(); }
 void frmVelmoranLoad::OnMenu(MenuItem item) {
     switch (item) {
         case MenuItem::mnuExit: mnuExit_Click(); break;
+        case MenuItem::mnuJapan: mnuJapan_Click(); break;
+        case MenuItem::mnuUS: mnuUS_Click(); break;
+        case MenuItem::mnuEURO: mnuEURO_Click(); break;
         case MenuItem::mnuRecordHQ: mnuRecordHQ_Click(); break;
         case MenuItem::mnuRecordLQ: mnuRecordLQ_Click(); break;
         default: break;  // submenu titles and separators carry no command

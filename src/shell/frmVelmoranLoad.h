@@ -6,6 +6,7 @@
 #include "platform/Clipboard.h"
 #include "platform/FrontEnd.h"
 #include "platform/ScreenCapture.h"
+#include "region/RegionSwitcher.h"
 
 namespace vfe {
 
@@ -30,6 +31,9 @@ public:
 
     void OnMenu(MenuItem item);
     void mnuExit_Click();
+    void mnuJapan_Click() { region_.mnuJapan_Click(); }
+    void mnuUS_Click() { region_.mnuUS_Click(); }
+    void mnuEURO_Click() { region_.mnuEURO_Click(); }
 
     // Controls of the capture panel and the frame timer.
     void Timer_Timer();
@@ -47,7 +51,11 @@ public:
     FrontEnd& frontEnd() { return fe_; }
 
 private:
+    // Start-up: the remembered region is written into the flash image again.
+    void ApplySavedRegion();
+
     FrontEnd& fe_;
+    RegionSwitcher region_;
     Recorder recorder_;
     Snapshot snapshot_;
 };

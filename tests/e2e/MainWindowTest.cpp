@@ -83,3 +83,28 @@ TEST_F(MainWindow, ClosingTheWindowEndsTheProgram) {
 }
 
 }  // namespace
+
+namespace {
+
+// The keyboard menu driver that every command test relies on.
+class MenuDriver : public e2e::FrontEndTest {};
+
+TEST_F(MenuDriver, OpensWithTheFirstItemSelected) {
+    FrontEnd fe(folder);
+    ASSERT_TRUE(fe.window());
+    // Velmoran Alpha, Old GFX, Close Velmoran, (separator), Exit: three steps down.
+    EXPECT_TRUE(e2e::Menu(fe, "r", "{down}", "{down}", "{down}", "{enter}"));
+    EXPECT_TRUE(fe.process.WaitForExit());
+}
+
+TEST_F(MenuDriver, AKeyThatMatchesNothingLeavesNoMenuOpen) {
+    FrontEnd fe(folder);
+    ASSERT_TRUE(fe.window());
+    EXPECT_FALSE(e2e::Menu(fe, "o", "q"));
+    EXPECT_EQ(e2e::OpenMenuCount(fe.process.id()), 0);
+    // Still usable afterwards.
+    EXPECT_TRUE(e2e::Menu(fe, "r", "e"));
+    EXPECT_TRUE(fe.process.WaitForExit());
+}
+
+}  // namespace

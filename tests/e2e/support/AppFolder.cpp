@@ -86,13 +86,14 @@ std::vector<std::string> AppFolder::LogLines(std::string_view standinExe) const 
     return lines;
 }
 
+int AppFolder::CountLogLines(std::string_view standinExe, std::string_view prefix) const {
+    const auto lines = LogLines(standinExe);
+    return static_cast<int>(
+        std::count_if(lines.begin(), lines.end(), [&](const std::string& line) { return line.starts_with(prefix); }));
+}
+
 bool AppFolder::WaitForLogLine(std::string_view standinExe, std::string_view prefix, Milliseconds timeout) const {
-    return WaitUntil(
-        [&] {
-            const auto lines = LogLines(standinExe);
-            return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) { return line.starts_with(prefix); });
-        },
-        timeout);
+    return WaitUntil([&] { return CountLogLines(standinExe, prefix) > 0; }, timeout);
 }
 
 Process AppFolder::Start(std::string_view exe, int showCode) const { return StartProcess(path_ / exe, showCode); }

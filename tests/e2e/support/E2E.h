@@ -8,15 +8,17 @@
 //   TEST_F(Exit, LeavesTheEmulatorRunning) {
 //       e2e::Process emulator = folder.Start("velmoran.exe");
 //       e2e::FrontEnd fe(folder);                     // starts VelmoranFE2.exe, waits for its window
-//       e2e::Menu(fe, "r", "e");                      // Run > Exit
+//       ASSERT_TRUE(e2e::Menu(fe, "r", "e"));         // Run > Exit
 //       EXPECT_TRUE(fe.process.WaitForExit());
 //       EXPECT_TRUE(emulator.IsRunning());
 //   }                                                 // teardown kills all and removes the folder
 //
 // Menus: the first key opens a menu of the bar by its mnemonic; each further key is
 // either a mnemonic character or one of "{down}", "{up}", "{right}", "{left}",
-// "{enter}", "{escape}" for items without one, e.g. Menu(fe, "u", "a", "{down}",
-// "{enter}") for Utilities > Avi Recorder > Record High Quality.
+// "{enter}", "{escape}" for items without one. A menu or submenu opened from the
+// keyboard starts with its first item selected, so Menu(fe, "u", "a", "{enter}") is
+// Utilities > Avi Recorder > Record Low Quality and Menu(fe, "u", "a", "{down}",
+// "{enter}") is Record High Quality.
 //
 // Message boxes: WaitForMessageBox(fe) finds a dialog of the front-end's process and
 // reads its title, text and buttons; Answer(box, IDYES) clicks one.
@@ -135,6 +137,8 @@ public:
 
     // The lines a stand-in wrote to "<name without .exe>.log", e.g. LogLines("velmoran.exe").
     std::vector<std::string> LogLines(std::string_view standinExe) const;
+    // How many lines of the stand-in's log start with `prefix` ("started", "WM_CLOSE"...).
+    int CountLogLines(std::string_view standinExe, std::string_view prefix) const;
     // Waits until the stand-in's log holds a line that starts with `prefix`.
     bool WaitForLogLine(std::string_view standinExe, std::string_view prefix, Milliseconds timeout = kTimeout) const;
 
@@ -160,6 +164,13 @@ SIZE ClientSize(HWND window);
 SIZE OuterSize(HWND window);
 DWORD ProcessIdOf(HWND window);
 
+// Saves the whole screen as a 24-bit BMP file.
+bool SaveScreenshot(const std::filesystem::path& file);
+// When the running test has failed, saves the screen once per test as
+// e2e-screenshots/<Suite>.<Test>.bmp in the build folder. FrontEnd and FrontEndTest
+// call it as they end, before they end any program.
+void ScreenshotIfFailed();
+
 // ---- The front-end ---------------------------------------------------------------
 
 inline constexpr const char* kMainCaption = "Velmoran Front-End (by Quorvex)";
@@ -168,6 +179,9 @@ inline constexpr const char* kMainCaption = "Velmoran Front-End (by Quorvex)";
 // Construction fails the test (window() is then null) when the window does not come.
 struct FrontEnd {
     explicit FrontEnd(const AppFolder& folder, Milliseconds timeout = kTimeout);
+    ~FrontEnd() { ScreenshotIfFailed(); }
+    FrontEnd(const FrontEnd&) = delete;
+    FrontEnd& operator=(const FrontEnd&) = delete;
     HWND window() const { return window_; }
     Process process;
 
@@ -175,12 +189,17 @@ private:
     HWND window_ = nullptr;
 };
 
-// Drives the front-end's menus from the keyboard (see the top of this file).
-void Menu(HWND window, std::initializer_list<std::string_view> keys);
+// Drives the front-end's menus from the keyboard (see the top of this file). Returns
+// when the menu has closed again, true when it did, i.e. an item was chosen; the
+// chosen command itself runs a moment later, so wait for its effect. A menu left
+// open (a key matched nothing) is closed with Escape and gives false.
+bool Menu(HWND window, std::initializer_list<std::string_view> keys);
 template <typename... Keys>
-void Menu(const FrontEnd& fe, Keys... keys) {
-    Menu(fe.window(), {std::string_view(keys)...});
+bool Menu(const FrontEnd& fe, Keys... keys) {
+    return Menu(fe.window(), {std::string_view(keys)...});
 }
+// The number of menus (#32768 windows) the process has open.
+int OpenMenuCount(DWORD processId);
 
 // ---- Message boxes ---------------------------------------------------------------
 
@@ -212,10 +231,15 @@ void DeleteRegistryTree(const std::string& key);
 // The saved region, or none when absent.
 inline std::optional<std::string> SavedRegion() { return ReadRegistryString(kOptionsKey, "DreamcastRegion"); }
 
+// Ends the process of every window captioned like the front-end or a stand-in: what a
+// crashed earlier test may have left on the shared display. Returns how many.
+int EndLeftoverPrograms();
+
 // ---- Fixture ---------------------------------------------------------------------
 
 // Base of the tests that run the front-end: no saved settings before and after the
-// test, and a fresh application folder (`folder`). A fixture that wants other folder
+// test, no window of the front-end or a stand-in left by an earlier test, and a fresh
+// application folder (`folder`). A fixture that wants other folder
 // contents passes them up: `NoFlash() : FrontEndTest({.flash = std::nullopt}) {}`.
 class FrontEndTest : public ::testing::Test {
 protected:

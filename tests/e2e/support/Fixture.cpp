@@ -1,10 +1,46 @@
+#include <cstdio>
+
 #include "support/E2E.h"
 
 namespace e2e {
 
-FrontEndTest::FrontEndTest(const FolderContents& contents) : folder(contents) { DeleteRegistryTree(kSettingsKey); }
+void ScreenshotIfFailed() {
+    static std::string lastSaved;
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    if (!test || !test->result()->Failed()) return;
+    const std::string name = std::string(test->test_suite_name()) + "." + test->name();
+    if (name == lastSaved) return;  // the first picture is the one nearest the failure
+    lastSaved = name;
+    const auto shot = BuildDir() / "e2e-screenshots" / (name + ".bmp");
+    if (SaveScreenshot(shot)) std::printf("screen at the failure: %s\n", shot.string().c_str());
+}
+
+int EndLeftoverPrograms() {
+    const char* captions[] = {kMainCaption, "Velmoran Alpha v0.2a", "Velmoran Alpha v0.2a Old Gfx",
+                              "Velmoran VMS data Browser by Dorvik", "Velmoran Alpha v0.1"};
+    int ended = 0;
+    for (const char* caption : captions) {
+        for (int guard = 0; guard < 20; ++guard) {
+            const HWND window = FindTopWindow(caption);
+            if (!window) break;
+            const vfe::win32::KernelHandle process(
+                OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, ProcessIdOf(window)));
+            if (!process || !TerminateProcess(process.get(), 99)) break;
+            WaitForSingleObject(process.get(), 5000);
+            ++ended;
+        }
+    }
+    return ended;
+}
+
+FrontEndTest::FrontEndTest(const FolderContents& contents) : folder(contents) {
+    if (const int ended = EndLeftoverPrograms())
+        std::printf("note: ended %d program(s) left by an earlier test\n", ended);
+    DeleteRegistryTree(kSettingsKey);
+}
 
 FrontEndTest::~FrontEndTest() {
+    ScreenshotIfFailed();
     KillProcessesInside(folder.path());
     DeleteRegistryTree(kSettingsKey);
 }

@@ -20,9 +20,6 @@ FrontEnd::FrontEnd(const AppFolder& folder, Milliseconds timeout)
 
 namespace {
 
-// A pause for the menu loop of the other process to take each key in turn.
-constexpr Milliseconds kKeyPause{150};
-
 std::optional<WPARAM> NamedKey(std::string_view key) {
     if (key == "{down}") return VK_DOWN;
     if (key == "{up}") return VK_UP;
@@ -33,23 +30,61 @@ std::optional<WPARAM> NamedKey(std::string_view key) {
     return std::nullopt;
 }
 
+bool IsMenuWindow(HWND window) {
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    return std::string_view(className) == "#32768";
+}
+
+void PostKey(HWND window, WPARAM virtualKey) {
+    PostMessageA(window, WM_KEYDOWN, virtualKey, 1);
+    PostMessageA(window, WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001));
+}
+
 }  // namespace
 
-void Menu(HWND window, std::initializer_list<std::string_view> keys) {
+int OpenMenuCount(DWORD processId) {
+    int count = 0;
+    for (const HWND window : TopWindowsOf(processId)) count += IsMenuWindow(window) ? 1 : 0;
+    return count;
+}
+
+bool Menu(HWND window, std::initializer_list<std::string_view> keys) {
+    const DWORD processId = ProcessIdOf(window);
+    const auto openMenus = [&] { return OpenMenuCount(processId); };
     bool first = true;
     for (const std::string_view key : keys) {
+        if (key.empty()) continue;
         if (first) {
-            // Alt + mnemonic: opens the menu of the bar whose mnemonic this is.
-            PostMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(key.empty() ? 0 : key[0]));
             first = false;
-        } else if (const auto virtualKey = NamedKey(key)) {
-            PostMessageA(window, WM_KEYDOWN, *virtualKey, 1);
-            PostMessageA(window, WM_KEYUP, *virtualKey, static_cast<LPARAM>(0xC0000001));
-        } else if (!key.empty()) {
+            // Alt + mnemonic. The menu opens through a key the program posts to itself:
+            // our next key must come after it, so wait for the menu to show.
+            PostMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(key[0]));
+            if (!WaitUntil([&] { return openMenus() > 0; }, Milliseconds(3000))) return false;
+            continue;
+        }
+        const int before = openMenus();
+        const auto virtualKey = NamedKey(key);
+        if (virtualKey == WPARAM{VK_DOWN} || virtualKey == WPARAM{VK_UP}) {
+            PostKey(window, *virtualKey);  // moves the selection only: nothing to see
+            std::this_thread::sleep_for(Milliseconds(50));
+            continue;
+        }
+        if (virtualKey) {
+            PostKey(window, *virtualKey);
+        } else {
             PostMessageA(window, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(key[0])), 1);
         }
-        std::this_thread::sleep_for(kKeyPause);
+        // A submenu opens or the menu closes; a key that matches nothing changes nothing.
+        WaitUntil([&] { return openMenus() != before; }, Milliseconds(1000));
     }
+    if (WaitUntil([&] { return openMenus() == 0; }, Milliseconds(1000))) return true;
+    // Left open (no item matched): close it, so that the program stays usable.
+    for (int level = 0; level < 5 && openMenus() > 0; ++level) {
+        PostKey(window, VK_ESCAPE);
+        WaitUntil([&] { return openMenus() == 0; }, Milliseconds(300));
+    }
+    return false;
 }
 
 std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, Milliseconds timeout) {

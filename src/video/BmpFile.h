@@ -1,0 +1,21 @@
+#pragma once
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "video/BmpHeaders.h"
+
+namespace vfe {
+
+// Writes a BMP file: the file header and the bitmap information block in one write, the
+// pixel bytes in a second. An existing file is cut to the new content. False when the file
+// cannot be opened or written; a half-written file is removed again.
+bool WriteBmpFile(const std::string& path, const BmpFileHeader& fileHeader, std::span<const std::uint8_t> bitmapInfo,
+                  std::span<const std::uint8_t> bits);
+
+// The same for freshly made pixels: the file header is made for these two blocks and
+// biSizeImage is set to the number of pixel bytes.
+bool WriteBmpFile(const std::string& path, std::span<const std::uint8_t> bitmapInfo,
+                  std::span<const std::uint8_t> bits);
+
+}  // namespace vfe

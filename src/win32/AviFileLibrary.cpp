@@ -1,0 +1,158 @@
+#include "win32/AviFileLibrary.h"
+
+#include <vfw.h>
+
+#include <vector>
+
+// vfw.h maps this name to its ANSI or wide form; here it is our interface's method.
+#undef AVIFileOpen
+
+namespace vfe::win32 {
+
+namespace {
+
+::PAVIFILE Native(vfe::PAVIFILE file) { return reinterpret_cast<::PAVIFILE>(file); }
+::PAVISTREAM Native(vfe::PAVISTREAM stream) { return reinterpret_cast<::PAVISTREAM>(stream); }
+vfe::PAVIFILE Ours(::PAVIFILE file) { return reinterpret_cast<vfe::PAVIFILE>(file); }
+vfe::PAVISTREAM Ours(::PAVISTREAM stream) { return reinterpret_cast<vfe::PAVISTREAM>(stream); }
+
+AVICOMPRESSOPTIONS Native(const AviCompressOptions& options) {
+    AVICOMPRESSOPTIONS native{};
+    native.fccType = options.fccType;
+    native.fccHandler = options.fccHandler;
+    native.dwKeyFrameEvery = options.dwKeyFrameEvery;
+    native.dwQuality = options.dwQuality;
+    native.dwBytesPerSecond = options.dwBytesPerSecond;
+    native.dwFlags = options.dwFlags;
+    native.lpFormat = options.lpFormat;
+    native.cbFormat = options.cbFormat;
+    native.lpParms = options.lpParms;
+    native.cbParms = options.cbParms;
+    native.dwInterleaveEvery = options.dwInterleaveEvery;
+    return native;
+}
+
+void CopyBack(const AVICOMPRESSOPTIONS& native, AviCompressOptions& options) {
+    options.fccType = native.fccType;
+    options.fccHandler = native.fccHandler;
+    options.dwKeyFrameEvery = native.dwKeyFrameEvery;
+    options.dwQuality = native.dwQuality;
+    options.dwBytesPerSecond = native.dwBytesPerSecond;
+    options.dwFlags = native.dwFlags;
+    options.lpFormat = native.lpFormat;
+    options.cbFormat = native.cbFormat;
+    options.lpParms = native.lpParms;
+    options.cbParms = native.cbParms;
+    options.dwInterleaveEvery = native.dwInterleaveEvery;
+}
+
+// The library works on arrays of option records and pointers to them; ours are copied in
+// and the library's changes copied back.
+class NativeOptionList {
+public:
+    NativeOptionList(std::int32_t count, AviCompressOptions** options)
+        : ours_(options), records_(static_cast<std::size_t>(count)), list_(static_cast<std::size_t>(count)) {
+        for (std::size_t i = 0; i < records_.size(); ++i) {
+            records_[i] = Native(*ours_[i]);
+            list_[i] = &records_[i];
+        }
+    }
+    ~NativeOptionList() {
+        for (std::size_t i = 0; i < records_.size(); ++i) CopyBack(records_[i], *ours_[i]);
+    }
+    NativeOptionList(const NativeOptionList&) = delete;
+    NativeOptionList& operator=(const NativeOptionList&) = delete;
+    LPAVICOMPRESSOPTIONS* get() { return list_.data(); }
+
+private:
+    AviCompressOptions** ours_;
+    std::vector<AVICOMPRESSOPTIONS> records_;
+    std::vector<LPAVICOMPRESSOPTIONS> list_;
+};
+
+bool ValidList(std::int32_t count, AviCompressOptions** options) {
+    if (count <= 0 || options == nullptr) return false;
+    for (std::int32_t i = 0; i < count; ++i)
+        if (options[i] == nullptr) return false;
+    return true;
+}
+
+}  // namespace
+
+void AviFileLibrary::AVIFileInit() { ::AVIFileInit(); }
+
+AviResult AviFileLibrary::AVIFileOpen(vfe::PAVIFILE* file, const std::string& path, std::uint32_t mode) {
+    ::PAVIFILE native = nullptr;
+    const HRESULT result = ::AVIFileOpenA(&native, path.c_str(), mode, nullptr);
+    *file = Ours(native);
+    return static_cast<AviResult>(result);
+}
+
+FOURCC AviFileLibrary::mmioStringToFOURCCA(const std::string& text, std::uint32_t flags) {
+    return ::mmioStringToFOURCCA(text.c_str(), flags);
+}
+
+AviResult AviFileLibrary::AVIFileCreateStreamA(vfe::PAVIFILE file, vfe::PAVISTREAM* stream,
+                                               const AviStreamInfo& info) {
+    AVISTREAMINFOA native{};
+    native.fccType = info.fccType;
+    native.fccHandler = info.fccHandler;
+    native.dwScale = info.dwScale;
+    native.dwRate = info.dwRate;
+    native.dwSuggestedBufferSize = info.dwSuggestedBufferSize;
+    SetRect(&native.rcFrame, info.rcFrame.left, info.rcFrame.top, info.rcFrame.right, info.rcFrame.bottom);
+    ::PAVISTREAM created = nullptr;
+    const HRESULT result = ::AVIFileCreateStreamA(Native(file), &created, &native);
+    *stream = Ours(created);
+    return static_cast<AviResult>(result);
+}
+
+std::int32_t AviFileLibrary::AVISaveOptions(std::uint32_t flags, std::int32_t streamCount, vfe::PAVISTREAM* streams,
+                                            AviCompressOptions** options) {
+    if (streams == nullptr || !ValidList(streamCount, options)) return -1;
+    std::vector<::PAVISTREAM> nativeStreams(static_cast<std::size_t>(streamCount));
+    for (std::int32_t i = 0; i < streamCount; ++i) nativeStreams[static_cast<std::size_t>(i)] = Native(streams[i]);
+    NativeOptionList nativeOptions(streamCount, options);
+    return static_cast<std::int32_t>(
+        ::AVISaveOptions(owner_, flags, streamCount, nativeStreams.data(), nativeOptions.get()));
+}
+
+AviResult AviFileLibrary::AVISaveOptionsFree(std::int32_t streamCount, AviCompressOptions** options) {
+    if (!ValidList(streamCount, options)) return -1;
+    NativeOptionList nativeOptions(streamCount, options);
+    return static_cast<AviResult>(::AVISaveOptionsFree(streamCount, nativeOptions.get()));
+}
+
+AviResult AviFileLibrary::AVIMakeCompressedStream(vfe::PAVISTREAM* compressed, vfe::PAVISTREAM source,
+                                                  const AviCompressOptions& options) {
+    AVICOMPRESSOPTIONS native = Native(options);
+    ::PAVISTREAM made = nullptr;
+    const HRESULT result = ::AVIMakeCompressedStream(&made, Native(source), &native, nullptr);
+    *compressed = Ours(made);
+    return static_cast<AviResult>(result);
+}
+
+AviResult AviFileLibrary::AVIStreamSetFormat(vfe::PAVISTREAM stream, std::int32_t position, const void* format,
+                                             std::int32_t formatSize) {
+    // The library takes the format by a non-const pointer but only reads it.
+    return static_cast<AviResult>(
+        ::AVIStreamSetFormat(Native(stream), position, const_cast<void*>(format), formatSize));
+}
+
+AviResult AviFileLibrary::AVIStreamWrite(vfe::PAVISTREAM stream, std::int32_t start, std::int32_t samples,
+                                         const void* buffer, std::int32_t bufferSize, std::uint32_t flags) {
+    return static_cast<AviResult>(::AVIStreamWrite(Native(stream), start, samples, const_cast<void*>(buffer),
+                                                   bufferSize, flags, nullptr, nullptr));
+}
+
+std::uint32_t AviFileLibrary::AVIStreamRelease(vfe::PAVISTREAM stream) {
+    return static_cast<std::uint32_t>(::AVIStreamRelease(Native(stream)));
+}
+
+std::uint32_t AviFileLibrary::AVIFileRelease(vfe::PAVIFILE file) {
+    return static_cast<std::uint32_t>(::AVIFileRelease(Native(file)));
+}
+
+void AviFileLibrary::AVIFileExit() { ::AVIFileExit(); }
+
+}  // namespace vfe::win32

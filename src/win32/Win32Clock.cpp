@@ -1,0 +1,13 @@
+#include "win32/Win32Clock.h"
+
+#include <windows.h>
+
+namespace vfe::win32 {
+
+int Win32Clock::SecondsOfDay() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return now.wHour * 3600 + now.wMinute * 60 + now.wSecond;
+}
+
+}  // namespace vfe::win32

@@ -1,0 +1,121 @@
+#pragma once
+// A fake AVI library: records every call with its arguments, in order, and answers with
+// scripted results. Handles are distinct fake addresses, never dereferenced.
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "video/mAVIDecs.h"
+
+namespace vfe::testing {
+
+struct WrittenSample {
+    PAVISTREAM stream;
+    std::int32_t start;
+    std::int32_t samples;
+    std::vector<std::uint8_t> bytes;
+    std::uint32_t flags;
+};
+
+class FakeAviLibrary final : public mAVIDecs {
+public:
+    // Fake handles the library hands out.
+    PAVIFILE const file = reinterpret_cast<PAVIFILE>(std::uintptr_t{0x1000});
+    PAVISTREAM const plainStream = reinterpret_cast<PAVISTREAM>(std::uintptr_t{0x2000});
+    PAVISTREAM const compressedStream = reinterpret_cast<PAVISTREAM>(std::uintptr_t{0x3000});
+    static constexpr FOURCC kVids = 0x73646976;  // "vids"
+
+    void AVIFileInit() override { calls.push_back("AVIFileInit"); }
+    AviResult AVIFileOpen(PAVIFILE* out, const std::string& path, std::uint32_t mode) override {
+        calls.push_back("AVIFileOpen");
+        openedPath = path;
+        openMode = mode;
+        if (Fails("AVIFileOpen")) return results["AVIFileOpen"];
+        *out = file;
+        return 0;
+    }
+    FOURCC mmioStringToFOURCCA(const std::string& text, std::uint32_t flags) override {
+        calls.push_back("mmioStringToFOURCCA " + text + " " + std::to_string(flags));
+        return text == "vids" ? kVids : 0;
+    }
+    AviResult AVIFileCreateStreamA(PAVIFILE f, PAVISTREAM* out, const AviStreamInfo& info) override {
+        calls.push_back("AVIFileCreateStreamA" + Name(f));
+        streamInfo = info;
+        if (Fails("AVIFileCreateStreamA")) return results["AVIFileCreateStreamA"];
+        *out = plainStream;
+        return 0;
+    }
+    std::int32_t AVISaveOptions(std::uint32_t flags, std::int32_t streamCount, PAVISTREAM* streams,
+                                AviCompressOptions** options) override {
+        calls.push_back("AVISaveOptions " + std::to_string(flags) + " " + std::to_string(streamCount) +
+                        Name(streams ? streams[0] : nullptr));
+        if (dialogAnswer == 1 && options && options[0]) {
+            options[0]->fccType = kVids;
+            options[0]->fccHandler = chosenHandler;
+        }
+        return dialogAnswer;
+    }
+    AviResult AVISaveOptionsFree(std::int32_t streamCount, AviCompressOptions** options) override {
+        calls.push_back("AVISaveOptionsFree " + std::to_string(streamCount));
+        freedOptionsValid = options && options[0];
+        return 0;
+    }
+    AviResult AVIMakeCompressedStream(PAVISTREAM* out, PAVISTREAM source, const AviCompressOptions& options) override {
+        calls.push_back("AVIMakeCompressedStream" + Name(source));
+        compressedWith = options.fccHandler;
+        if (Fails("AVIMakeCompressedStream")) return results["AVIMakeCompressedStream"];
+        *out = compressedStream;
+        return 0;
+    }
+    AviResult AVIStreamSetFormat(PAVISTREAM stream, std::int32_t position, const void* format,
+                                 std::int32_t formatSize) override {
+        calls.push_back("AVIStreamSetFormat" + Name(stream) + " " + std::to_string(position));
+        const auto* bytes = static_cast<const std::uint8_t*>(format);
+        this->format.assign(bytes, bytes + formatSize);
+        return Fails("AVIStreamSetFormat") ? results["AVIStreamSetFormat"] : 0;
+    }
+    AviResult AVIStreamWrite(PAVISTREAM stream, std::int32_t start, std::int32_t samples, const void* buffer,
+                             std::int32_t bufferSize, std::uint32_t flags) override {
+        calls.push_back("AVIStreamWrite" + Name(stream) + " " + std::to_string(start));
+        if (failWriteAt == start) return results["AVIStreamWrite"];
+        const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+        written.push_back({stream, start, samples, {bytes, bytes + bufferSize}, flags});
+        return 0;
+    }
+    std::uint32_t AVIStreamRelease(PAVISTREAM stream) override {
+        calls.push_back("AVIStreamRelease" + Name(stream));
+        return 0;
+    }
+    std::uint32_t AVIFileRelease(PAVIFILE f) override {
+        calls.push_back("AVIFileRelease" + Name(f));
+        return 0;
+    }
+    void AVIFileExit() override { calls.push_back("AVIFileExit"); }
+
+    std::vector<std::string> calls;
+    std::map<std::string, AviResult> results;  // a call named here fails with this result
+    std::int32_t dialogAnswer = 1;
+    FOURCC chosenHandler = 0x20424944;  // "DIB "
+    std::int32_t failWriteAt = -1;      // AVIStreamWrite at this position fails with results["AVIStreamWrite"]
+
+    std::string openedPath;
+    std::uint32_t openMode = 0;
+    AviStreamInfo streamInfo;
+    FOURCC compressedWith = 0;
+    bool freedOptionsValid = false;
+    std::vector<std::uint8_t> format;
+    std::vector<WrittenSample> written;
+
+private:
+    bool Fails(const std::string& call) const { return results.count(call) != 0; }
+    std::string Name(const void* handle) const {
+        if (handle == nullptr) return " null";
+        if (handle == file) return " file";
+        if (handle == plainStream) return " plain";
+        if (handle == compressedStream) return " compressed";
+        return " ?";
+    }
+};
+
+}  // namespace vfe::testing

@@ -1,0 +1,293 @@
+#include <gtest/gtest.h>
+
+#include "capture/IntervalRule.h"
+#include "support/FakeAvi.h"
+#include "support/Fakes.h"
+#include "support/TempDir.h"
+#include "video/BmpBuilder.h"
+#include "video/SaveVideo.h"
+#include "video/VideoFiles.h"
+
+namespace vfe {
+namespace {
+
+using testing::BmpBuilder;
+using testing::FakeAviLibrary;
+using testing::FakeFrontEnd;
+using testing::TempDir;
+
+class FixedClock final : public Clock {
+public:
+    int SecondsOfDay() override { return seconds; }
+    int seconds = 14 * 3600 + 5 * 60 + 9;
+};
+
+// A recording of `frames` frame files z0.bmp ... in a real application folder, listed in
+// `lst`, with an unrelated Zelda.bmp beside them.
+class SaveVideoRun : public ::testing::Test {
+protected:
+    SaveVideoRun() : fake(dir.str()) {
+        fake.state.TamanoCuadroW = 640;
+        fake.state.TamanoCuadroH = 480;
+        fake.state.cCaption = "Running velmoran.exe";
+        fake.controls.caption = "3 frames captured...";
+        fake.controls.texts[Control::Text1] = "7.5";
+        dir.Write("Zelda.bmp", BmpBuilder{}.File());
+    }
+
+    void Record(int frames) {
+        for (int i = 0; i < frames; ++i) {
+            const std::string name = "z" + std::to_string(i) + ".bmp";
+            dir.Write(name, Frame(i).File());
+            fake.controls.ListAdd(dir.File(name));
+        }
+        fake.state.Numero = frames;
+    }
+    static BmpBuilder Frame(int i) {
+        BmpBuilder frame;
+        frame.width = 4;
+        frame.height = 3;
+        frame.bitCount = 32;
+        frame.seed = static_cast<std::uint8_t>(i + 1);
+        return frame;
+    }
+
+    SaveOutcome Save() {
+        return SaveVideo(fake.frontEnd, avi, clock, [this] { clicks.push_back(fake.controls.ListIndex()); });
+    }
+    bool FramesKept(int frames) const {
+        for (int i = 0; i < frames; ++i)
+            if (!dir.Exists("z" + std::to_string(i) + ".bmp")) return false;
+        return true;
+    }
+    bool FramesGone(int frames) const {
+        for (int i = 0; i < frames; ++i)
+            if (dir.Exists("z" + std::to_string(i) + ".bmp")) return false;
+        return true;
+    }
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (const auto& box : fake.messages.shown) texts.push_back(box.text + " | " + box.title);
+        return texts;
+    }
+
+    TempDir dir;
+    FakeFrontEnd fake;
+    FakeAviLibrary avi;
+    FixedClock clock;
+    std::vector<int> clicks;  // the list's selection each time lst_Click ran
+};
+
+TEST_F(SaveVideoRun, WritesEveryFrameAsAKeyFrameInOrderAndReleasesInOrder) {
+    Record(3);
+    EXPECT_EQ(Save(), SaveOutcome::Saved);
+
+    const std::string path = dir.File("Velmoran_Cap_140509.avi");
+    EXPECT_EQ(avi.calls, (std::vector<std::string>{
+                             "AVIFileInit", "AVIFileOpen", "mmioStringToFOURCCA vids 0", "AVIFileCreateStreamA file",
+                             "AVISaveOptions 3 1 plain", "AVIMakeCompressedStream plain",
+                             "AVIStreamSetFormat compressed 0", "AVIStreamWrite compressed 0",
+                             "AVIStreamWrite compressed 1", "AVIStreamWrite compressed 2", "AVIStreamRelease plain",
+                             "AVIStreamRelease compressed", "AVIFileRelease file", "AVIFileExit",
+                             "AVISaveOptionsFree 1"}));
+    EXPECT_EQ(avi.openedPath, path);
+    EXPECT_EQ(avi.openMode, 0x1001u);
+    EXPECT_EQ(avi.compressedWith, avi.chosenHandler);  // the options the dialog filled
+    EXPECT_EQ(avi.format, Frame(0).InfoBlock());
+    ASSERT_EQ(avi.written.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(avi.written[i].start, i);
+        EXPECT_EQ(avi.written[i].samples, 1);
+        EXPECT_EQ(avi.written[i].flags, 0x10u);
+        EXPECT_EQ(avi.written[i].bytes, Frame(i).Pixels()) << i;
+    }
+    EXPECT_EQ(clicks, (std::vector<int>{0, 0, 1, 2}));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"Saved " + path + " | Video file saved succesfully!"}));
+    EXPECT_EQ(fake.messages.shown[0].flags, 0u);
+    EXPECT_EQ(fake.controls.captions,
+              (std::vector<std::string>{"Frame: 0 of 3", "Frame: 1 of 3", "Frame: 2 of 3", "Running velmoran.exe"}));
+    EXPECT_FALSE(fake.controls.busyCursor);
+    EXPECT_EQ(fake.controls.timerLog, (std::vector<unsigned>{10, TimerIntervalFromText("7.5")}));
+    EXPECT_TRUE(FramesGone(3));
+    EXPECT_TRUE(dir.Exists("Zelda.bmp"));
+}
+
+TEST_F(SaveVideoRun, DescribesTheStreamFromTheRecordingAndTheFirstFrame) {
+    Record(2);
+    fake.state.TamanoCuadroW = 320.5;  // halves go to the even neighbour
+    fake.state.TamanoCuadroH = 241.5;
+    ASSERT_EQ(Save(), SaveOutcome::Saved);
+    EXPECT_EQ(avi.streamInfo.fccType, FakeAviLibrary::kVids);
+    EXPECT_EQ(avi.streamInfo.fccHandler, 0u);
+    EXPECT_EQ(avi.streamInfo.dwScale, 1u);
+    EXPECT_EQ(avi.streamInfo.dwRate, 5u);
+    EXPECT_EQ(avi.streamInfo.dwSuggestedBufferSize, 48u);  // 4 x 3 at 32 bits
+    EXPECT_EQ(avi.streamInfo.rcFrame, (AviRect{0, 0, 320, 242}));
+}
+
+TEST_F(SaveVideoRun, DeletesEveryFrameTheRecordingWroteAndNothingElse) {
+    Record(4);
+    fake.controls.ListRemove(1);  // removed from the list with Delete: still the recording's file
+    dir.Write("z4.bmp", BmpBuilder{}.File());  // not written by this recording
+    dir.Write("Zoo.bmp", BmpBuilder{}.File());
+    ASSERT_EQ(Save(), SaveOutcome::Saved);
+    EXPECT_EQ(avi.written.size(), 3u);
+    EXPECT_TRUE(FramesGone(4));
+    EXPECT_TRUE(dir.Exists("z4.bmp"));
+    EXPECT_TRUE(dir.Exists("Zoo.bmp"));
+    EXPECT_TRUE(dir.Exists("Zelda.bmp"));
+}
+
+TEST_F(SaveVideoRun, NeverOverwritesAnOlderVideo) {
+    Record(1);
+    dir.Write("Velmoran_Cap_140509.avi", "older video");
+    dir.Write("Velmoran_Cap_140509_2.avi", "second older video");
+    ASSERT_EQ(Save(), SaveOutcome::Saved);
+    EXPECT_EQ(avi.openedPath, dir.File("Velmoran_Cap_140509_3.avi"));
+    EXPECT_EQ(Texts()[0], "Saved " + dir.File("Velmoran_Cap_140509_3.avi") + " | Video file saved succesfully!");
+}
+
+TEST_F(SaveVideoRun, CancellingTheDialogDiscardsTheRecordingSilently) {
+    Record(2);
+    avi.dialogAnswer = 0;
+    EXPECT_EQ(Save(), SaveOutcome::Cancelled);
+    EXPECT_EQ(avi.calls, (std::vector<std::string>{"AVIFileInit", "AVIFileOpen", "mmioStringToFOURCCA vids 0",
+                                                   "AVIFileCreateStreamA file", "AVISaveOptions 3 1 plain",
+                                                   "AVISaveOptionsFree 1", "AVIStreamRelease plain",
+                                                   "AVIFileRelease file", "AVIFileExit"}));
+    EXPECT_TRUE(avi.freedOptionsValid);
+    EXPECT_TRUE(fake.messages.shown.empty());
+    EXPECT_TRUE(FramesGone(2));
+    EXPECT_EQ(fake.controls.caption, "Running velmoran.exe");
+    EXPECT_FALSE(fake.controls.busyCursor);
+    EXPECT_EQ(fake.controls.timerInterval, TimerIntervalFromText("7.5"));
+}
+
+// Every library failure: "Error!", everything obtained released in order, the frames kept.
+TEST_F(SaveVideoRun, ALibraryFailureReportsReleasesAndKeepsTheFrames) {
+    struct Case {
+        const char* failing;
+        std::vector<std::string> releases;  // the calls after the failing one
+        std::size_t framesWritten;
+    };
+    const std::vector<Case> cases = {
+        {"AVIFileOpen", {"AVIFileExit"}, 0},
+        {"AVIFileCreateStreamA", {"AVIFileRelease file", "AVIFileExit"}, 0},
+        {"AVISaveOptions", {"AVISaveOptionsFree 1", "AVIStreamRelease plain", "AVIFileRelease file", "AVIFileExit"}, 0},
+        {"AVIMakeCompressedStream",
+         {"AVIStreamRelease plain", "AVIFileRelease file", "AVIFileExit", "AVISaveOptionsFree 1"}, 0},
+        {"AVIStreamSetFormat",
+         {"AVIStreamRelease plain", "AVIStreamRelease compressed", "AVIFileRelease file", "AVIFileExit",
+          "AVISaveOptionsFree 1"}, 0},
+        {"AVIStreamWrite",
+         {"AVIStreamRelease plain", "AVIStreamRelease compressed", "AVIFileRelease file", "AVIFileExit",
+          "AVISaveOptionsFree 1"}, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.failing);
+        TempDir folder;
+        FakeFrontEnd front(folder.str());
+        FakeAviLibrary library;
+        front.controls.texts[Control::Text1] = "25";
+        front.state.cCaption = "before";
+        for (int i = 0; i < 3; ++i) {
+            folder.Write("z" + std::to_string(i) + ".bmp", Frame(i).File());
+            front.controls.ListAdd(folder.File("z" + std::to_string(i) + ".bmp"));
+        }
+        front.state.Numero = 3;
+        const std::string failing = c.failing;
+        if (failing == "AVISaveOptions") library.dialogAnswer = -2;
+        else library.results[failing] = -2147205005;
+        if (failing == "AVIStreamWrite") library.failWriteAt = 1;
+
+        EXPECT_EQ(SaveVideo(front.frontEnd, library, clock, {}), SaveOutcome::Failed);
+
+        const auto at = std::find_if(library.calls.begin(), library.calls.end(),
+                                     [&](const std::string& call) { return call.rfind(failing, 0) == 0; });
+        ASSERT_NE(at, library.calls.end());
+        auto last = at;
+        if (failing == "AVIStreamWrite") last = at + 1;  // frame 0 written, frame 1 fails
+        EXPECT_EQ(std::vector<std::string>(last + 1, library.calls.end()), c.releases);
+        EXPECT_EQ(library.written.size(), c.framesWritten);
+        ASSERT_EQ(front.messages.shown.size(), 1u);
+        EXPECT_EQ(front.messages.shown[0].text, "Error!");
+        EXPECT_EQ(front.messages.shown[0].title, "KO!");
+        EXPECT_EQ(front.messages.shown[0].flags, MsgBox::OkOnly | MsgBox::Information);
+        EXPECT_EQ(front.controls.caption, "before");
+        EXPECT_FALSE(front.controls.busyCursor);
+        EXPECT_EQ(front.controls.timerInterval, 25u);
+        for (int i = 0; i < 3; ++i) EXPECT_TRUE(folder.Exists("z" + std::to_string(i) + ".bmp")) << i;
+    }
+}
+
+TEST_F(SaveVideoRun, AnUnreadableFirstFrameEndsWithNoFileAndKeepsTheFrames) {
+    Record(2);
+    dir.Write("z0.bmp", std::string("not a bitmap"));
+    EXPECT_EQ(Save(), SaveOutcome::Failed);
+    EXPECT_EQ(Texts(), (std::vector<std::string>{
+                           "File is not a supported bitmap format:\r\n" + dir.File("z0.bmp") + " | Velmoran Front-End2",
+                           "No File! | KO!"}));
+    EXPECT_EQ(fake.messages.shown[1].flags, MsgBox::OkOnly | MsgBox::Exclamation);
+    EXPECT_EQ(avi.calls, (std::vector<std::string>{"AVIFileInit", "AVIFileOpen", "AVIFileRelease file", "AVIFileExit"}));
+    EXPECT_TRUE(FramesKept(2));
+    EXPECT_EQ(fake.controls.caption, "Running velmoran.exe");
+    EXPECT_FALSE(fake.controls.busyCursor);
+}
+
+TEST_F(SaveVideoRun, ALaterFrameThatFailsToLoadRepeatsThePreviousOne) {
+    Record(3);
+    std::remove(dir.File("z1.bmp").c_str());
+    EXPECT_EQ(Save(), SaveOutcome::Saved);
+    ASSERT_EQ(avi.written.size(), 3u);
+    EXPECT_EQ(avi.written[1].start, 1);
+    EXPECT_EQ(avi.written[1].bytes, Frame(0).Pixels());
+    EXPECT_EQ(avi.written[2].bytes, Frame(2).Pixels());
+    ASSERT_EQ(Texts().size(), 2u);
+    EXPECT_EQ(Texts()[0], "File does not exist:\r\n" + dir.File("z1.bmp") + " | Velmoran Front-End2");
+}
+
+TEST_F(SaveVideoRun, AnEmptyListCreatesNothingAndAsksNothing) {
+    EXPECT_EQ(Save(), SaveOutcome::NothingToSave);
+    EXPECT_TRUE(avi.calls.empty());
+    EXPECT_TRUE(fake.messages.shown.empty());
+    EXPECT_TRUE(fake.controls.timerLog.empty());
+    EXPECT_TRUE(clicks.empty());
+    EXPECT_EQ(fake.controls.caption, "Running velmoran.exe");
+    EXPECT_TRUE(dir.Exists("Zelda.bmp"));
+}
+
+TEST_F(SaveVideoRun, WithoutACaptionToRestoreKeepsTheOneItFound) {
+    Record(1);
+    fake.state.cCaption.clear();
+    fake.controls.caption = "Velmoran Front-End (by Quorvex)";
+    ASSERT_EQ(Save(), SaveOutcome::Saved);
+    EXPECT_EQ(fake.controls.caption, "Velmoran Front-End (by Quorvex)");
+}
+
+TEST(VideoFileNames, FollowTheTimeOfDayAndTakeASuffixWhenTaken) {
+    EXPECT_EQ(VideoFileName(14 * 3600 + 5 * 60 + 9), "Velmoran_Cap_140509.avi");
+    EXPECT_EQ(VideoFileName(0), "Velmoran_Cap_000000.avi");
+    EXPECT_EQ(VideoFileName(86399), "Velmoran_Cap_235959.avi");
+    EXPECT_EQ(VideoFileName(86400), "Velmoran_Cap_235959.avi");
+    EXPECT_EQ(VideoFileName(3661, 2), "Velmoran_Cap_010101_2.avi");
+
+    TempDir dir;
+    std::filesystem::create_directory(dir.path() / "Velmoran_Cap_000001.avi");  // a folder takes the name too
+    EXPECT_EQ(FreeVideoPath(dir.str(), 1), dir.File("Velmoran_Cap_000001_2.avi"));
+    EXPECT_EQ(FreeVideoPath(dir.str(), 2), dir.File("Velmoran_Cap_000002.avi"));
+}
+
+TEST(VideoFrameRectangle, RoundsHalvesToEven) {
+    EXPECT_EQ(RoundHalfEven(640.0), 640);
+    EXPECT_EQ(RoundHalfEven(0.5), 0);
+    EXPECT_EQ(RoundHalfEven(1.5), 2);
+    EXPECT_EQ(RoundHalfEven(2.5), 2);
+    EXPECT_EQ(RoundHalfEven(2.51), 3);
+    EXPECT_EQ(RoundHalfEven(-2.5), -2);
+    EXPECT_EQ(RoundHalfEven(-3.5), -4);
+    EXPECT_EQ(RoundHalfEven(1e12), 2147483647);
+    EXPECT_EQ(RoundHalfEven(std::numeric_limits<double>::quiet_NaN()), 0);
+}
+
+}  // namespace
+}  // namespace vfe
