@@ -109,6 +109,7 @@ std::string BmpPixels(const std::string& file) {
 
 class Recording : public e2e::FrontEndTest {
 protected:
+    // Helpers that assert are called through ASSERT_NO_FATAL_FAILURE, so a test stops at once.
     void LaunchEmulator(const FrontEnd& fe) {
         e2e::Menu(fe, "r", "a");  // Run > Velmoran Alpha
         ASSERT_TRUE(e2e::WaitForWindow(kEmulatorCaption));
@@ -126,7 +127,7 @@ protected:
         EXPECT_TRUE(IsIconic(fe.window()));
         const auto started = e2e::Clock::now();
         ASSERT_TRUE(e2e::Answer(*confirm, IDOK));
-        ASSERT_TRUE(e2e::WaitUntil([&] { return FramesInCaption(fe.window()) >= frames; }, Milliseconds(60000)))
+        ASSERT_TRUE(e2e::WaitUntil([&] { return FramesInCaption(fe.window()) >= frames; }, Milliseconds(30000)))
             << e2e::WindowText(fe.window());
         const double seconds = std::chrono::duration<double>(e2e::Clock::now() - started).count();
         std::printf("recorded %d frames in %.2f s: %.1f frames per second\n", FramesInCaption(fe.window()), seconds,
@@ -211,8 +212,8 @@ TEST_F(Recording, SavesTheFramesAsAFiveFramesPerSecondVideo) {
     folder.Write("Zelda.bmp", "BM not a frame of ours");
     FrontEnd fe(folder);
     ASSERT_TRUE(fe.window());
-    LaunchEmulator(fe);
-    RecordFrames(fe, 30);
+    ASSERT_NO_FATAL_FAILURE(LaunchEmulator(fe));
+    ASSERT_NO_FATAL_FAILURE(RecordFrames(fe, 30));
 
     const auto dialog = RestoreForTheCompressionDialog(fe);
     ASSERT_TRUE(dialog);
@@ -254,7 +255,7 @@ TEST_F(Recording, RefusesBeforeAnyLaunch) {
 TEST_F(Recording, CancelAtTheConfirmationRecordsNothing) {
     FrontEnd fe(folder);
     ASSERT_TRUE(fe.window());
-    LaunchEmulator(fe);
+    ASSERT_NO_FATAL_FAILURE(LaunchEmulator(fe));
     ChooseRecordHighQuality(fe);
     const auto confirm = e2e::WaitForMessageBox(fe);
     ASSERT_TRUE(confirm);
@@ -271,8 +272,8 @@ TEST_F(Recording, CancelInTheCompressionDialogDiscardsTheRecording) {
     folder.Write("Zelda.bmp", "BM kept");
     FrontEnd fe(folder);
     ASSERT_TRUE(fe.window());
-    LaunchEmulator(fe);
-    RecordFrames(fe, 5);
+    ASSERT_NO_FATAL_FAILURE(LaunchEmulator(fe));
+    ASSERT_NO_FATAL_FAILURE(RecordFrames(fe, 5));
     const auto dialog = RestoreForTheCompressionDialog(fe);
     ASSERT_TRUE(dialog);
     ASSERT_TRUE(e2e::Answer(*dialog, IDCANCEL));
@@ -286,8 +287,8 @@ TEST_F(Recording, CancelInTheCompressionDialogDiscardsTheRecording) {
 TEST_F(Recording, AnExistingVideoOfTheSameNameIsKept) {
     FrontEnd fe(folder);
     ASSERT_TRUE(fe.window());
-    LaunchEmulator(fe);
-    RecordFrames(fe, 5);
+    ASSERT_NO_FATAL_FAILURE(LaunchEmulator(fe));
+    ASSERT_NO_FATAL_FAILURE(RecordFrames(fe, 5));
     // Whatever second the save starts in within the next two minutes, its name is taken.
     SYSTEMTIME now{};
     GetLocalTime(&now);
@@ -314,7 +315,7 @@ TEST_F(Recording, AFrameThatCannotBeWrittenStopsTheRecordingAndTheRestIsSaved) {
     std::filesystem::create_directory(folder / "z5.bmp");  // a folder where frame 5 would go
     FrontEnd fe(folder);
     ASSERT_TRUE(fe.window());
-    LaunchEmulator(fe);
+    ASSERT_NO_FATAL_FAILURE(LaunchEmulator(fe));
     ChooseRecordHighQuality(fe);
     const auto confirm = e2e::WaitForMessageBox(fe);
     ASSERT_TRUE(confirm);
