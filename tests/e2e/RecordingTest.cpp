@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "support/E2E.h"
@@ -97,6 +97,48 @@ int FramesInCaption(HWND window) {
     return std::atoi(caption.substr(0, at).c_str());
 }
 
+// A dialog of the front-end's process that `matches`, read as the harness reads message boxes.
+std::optional<e2e::MessageBoxInfo> WaitForDialog(const FrontEnd& fe, const std::function<bool(HWND)>& matches,
+                                                 Milliseconds timeout) {
+    std::optional<e2e::MessageBoxInfo> found;
+    e2e::WaitUntil(
+        [&] {
+            for (const HWND window : e2e::TopWindowsOf(fe.process.id())) {
+                char className[16] = {};
+                GetClassNameA(window, className, sizeof className);
+                if (std::string_view(className) != "#32770" || !matches(window)) continue;
+                e2e::MessageBoxInfo info;
+                info.window = window;
+                info.title = e2e::WindowText(window);
+                if (const HWND text = GetDlgItem(window, 0xFFFF)) info.text = e2e::WindowText(text);
+                info.ok = GetDlgItem(window, IDOK) != nullptr;
+                info.cancel = GetDlgItem(window, IDCANCEL) != nullptr;
+                found = info;
+                return true;
+            }
+            return false;
+        },
+        timeout);
+    return found;
+}
+
+// A message box: text and buttons only, unlike the system's compression dialogs (Wine
+// shows two, "Compress options" around "Video Compression"), which hold lists.
+std::optional<e2e::MessageBoxInfo> WaitForBox(const FrontEnd& fe, Milliseconds timeout = e2e::kTimeout) {
+    return WaitForDialog(
+        fe,
+        [](HWND window) {
+            return GetDlgItem(window, 0xFFFF) != nullptr && !ChildOfClass(window, "ComboBox") &&
+                   !ChildOfClass(window, "ListBox");
+        },
+        timeout);
+}
+
+std::optional<e2e::MessageBoxInfo> WaitForCompressionDialog(const FrontEnd& fe) {
+    return WaitForDialog(fe, [](HWND window) { return GetDlgItem(window, kCompressorList) != nullptr; },
+                         Milliseconds(20000));
+}
+
 // The pixel rows of a BMP file (everything after its header and colour table).
 std::string BmpPixels(const std::string& file) {
     if (file.size() < 54) return {};
@@ -119,7 +161,7 @@ protected:
     // Records until the caption counts `frames`, answering the confirmation with OK.
     void RecordFrames(const FrontEnd& fe, int frames) {
         ChooseRecordHighQuality(fe);
-        const auto confirm = e2e::WaitForMessageBox(fe);
+        const auto confirm = WaitForBox(fe);
         ASSERT_TRUE(confirm);
         EXPECT_EQ(confirm->title, "Start Recording");
         EXPECT_EQ(confirm->text, "Press 'Ok' to Start Recording");
@@ -139,11 +181,7 @@ protected:
     std::optional<e2e::MessageBoxInfo> RestoreForTheCompressionDialog(const FrontEnd& fe) {
         // Posted: the restore runs the whole save, dialog included, before it returns.
         ShowWindowAsync(fe.window(), SW_RESTORE);
-        auto dialog = e2e::WaitForMessageBox(fe, Milliseconds(20000));
-        if (dialog) {
-            EXPECT_NE(GetDlgItem(dialog->window, kCompressorList), nullptr) << dialog->title;
-        }
-        return dialog;
+        return WaitForCompressionDialog(fe);
     }
 
     int FramesListed(const FrontEnd& fe) const {
@@ -169,7 +207,7 @@ protected:
 
     // Accepts the "Saved " message and gives the path it names.
     std::string AcceptSavedMessage(const FrontEnd& fe) {
-        const auto saved = e2e::WaitForMessageBox(fe, Milliseconds(60000));
+        const auto saved = WaitForBox(fe, Milliseconds(60000));
         if (!saved) {
             ADD_FAILURE() << "no message after the save";
             return {};
@@ -242,7 +280,7 @@ TEST_F(Recording, RefusesBeforeAnyLaunch) {
     FrontEnd fe(folder);
     ASSERT_TRUE(fe.window());
     ChooseRecordHighQuality(fe);
-    const auto box = e2e::WaitForMessageBox(fe);
+    const auto box = WaitForBox(fe);
     ASSERT_TRUE(box);
     EXPECT_EQ(box->title, "Velmoran is not running!");
     EXPECT_EQ(box->text, "Velmoran is not running!");
@@ -257,7 +295,7 @@ TEST_F(Recording, CancelAtTheConfirmationRecordsNothing) {
     ASSERT_TRUE(fe.window());
     ASSERT_NO_FATAL_FAILURE(LaunchEmulator(fe));
     ChooseRecordHighQuality(fe);
-    const auto confirm = e2e::WaitForMessageBox(fe);
+    const auto confirm = WaitForBox(fe);
     ASSERT_TRUE(confirm);
     ASSERT_TRUE(e2e::Answer(*confirm, IDCANCEL));
     Sleep(500);
@@ -277,7 +315,7 @@ TEST_F(Recording, CancelInTheCompressionDialogDiscardsTheRecording) {
     const auto dialog = RestoreForTheCompressionDialog(fe);
     ASSERT_TRUE(dialog);
     ASSERT_TRUE(e2e::Answer(*dialog, IDCANCEL));
-    EXPECT_FALSE(e2e::WaitForMessageBox(fe, Milliseconds(2000))) << "a cancel says nothing";
+    EXPECT_FALSE(WaitForBox(fe, Milliseconds(2000))) << "a cancel says nothing";
     EXPECT_TRUE(e2e::WaitUntil([&] { return FrameFiles().empty(); }));
     EXPECT_EQ(FramesListed(fe), 0);
     EXPECT_EQ(folder.Read("Zelda.bmp"), "BM kept");
@@ -317,18 +355,18 @@ TEST_F(Recording, AFrameThatCannotBeWrittenStopsTheRecordingAndTheRestIsSaved) {
     ASSERT_TRUE(fe.window());
     ASSERT_NO_FATAL_FAILURE(LaunchEmulator(fe));
     ChooseRecordHighQuality(fe);
-    const auto confirm = e2e::WaitForMessageBox(fe);
+    const auto confirm = WaitForBox(fe);
     ASSERT_TRUE(confirm);
     ASSERT_TRUE(e2e::Answer(*confirm, IDOK));
 
-    const auto stopped = e2e::WaitForMessageBox(fe, Milliseconds(30000));
+    const auto stopped = WaitForBox(fe, Milliseconds(30000));
     ASSERT_TRUE(stopped);
     EXPECT_EQ(stopped->title, "Velmoran Front-End2");
     EXPECT_TRUE(stopped->text.starts_with("Frame file could not be written:")) << stopped->text;
     EXPECT_NE(stopped->text.find("z5.bmp"), std::string::npos) << stopped->text;
     ASSERT_TRUE(e2e::Answer(*stopped, IDOK));
     Sleep(300);
-    EXPECT_FALSE(e2e::WaitForMessageBox(fe, Milliseconds(500))) << "one message only";
+    EXPECT_FALSE(WaitForBox(fe, Milliseconds(500))) << "one message only";
     EXPECT_EQ(FramesInCaption(fe.window()), 5);
 
     const auto dialog = RestoreForTheCompressionDialog(fe);
