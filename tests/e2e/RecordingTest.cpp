@@ -261,9 +261,12 @@ TEST_F(Recording, SavesTheFramesAsAFiveFramesPerSecondVideo) {
     EXPECT_EQ(FrameFiles().size(), static_cast<std::size_t>(frames));
     const std::string firstFrame = BmpPixels(folder.Read("z0.bmp"));
     ASSERT_FALSE(firstFrame.empty());
+    const auto saving = e2e::Clock::now();
     ASSERT_TRUE(e2e::Answer(*dialog, IDOK));
 
     const std::string saved = AcceptSavedMessage(fe);
+    std::printf("saved %d frames in %.2f s\n", frames,
+                std::chrono::duration<double>(e2e::Clock::now() - saving).count());
     ASSERT_EQ(Videos().size(), 1u);
     EXPECT_EQ(std::filesystem::path(saved).filename().string(), Videos()[0]);
     ExpectVideoOf(saved, frames, firstFrame);
