@@ -55,14 +55,6 @@ TEST(PackedDib, KeepsColourTablesAndMasksInTheInformationBlock) {
     EXPECT_EQ(split->bits.size(), 8u);
 }
 
-TEST(PackedDib, TopDownRowsCountByMagnitude) {
-    auto packed = testing::PackedBitmap32(2, 3, 0);
-    Put32(packed, 8, static_cast<std::uint32_t>(-3));
-    const auto split = SplitPackedDib(packed);
-    ASSERT_TRUE(split);
-    EXPECT_EQ(split->bits.size(), 24u);
-}
-
 TEST(PackedDib, RefusesWhatItCannotTrust) {
     const auto good = testing::PackedBitmap32(2, 2, 0);
     auto bad = [&](auto change) {
