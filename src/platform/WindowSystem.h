@@ -14,6 +14,7 @@ public:
     virtual ~WindowSystem() = default;
     // Top-level window whose whole caption equals `caption`, ignoring case; 0 when none.
     virtual WindowHandle FindWindowByCaption(const std::string& caption) = 0;
+    // Show code 1 leaves the window normal, also when it was maximized before it was minimized.
     virtual void ShowWindow(WindowHandle window, std::int16_t showCode) = 0;
     // Queues WM_CLOSE; never waits for the window to go.
     virtual void PostClose(WindowHandle window) = 0;

@@ -7,12 +7,14 @@
 
 namespace vfe {
 
-frmVelmoranLoad::frmVelmoranLoad(FrontEnd& frontEnd, ScreenCapture& screen, Clipboard& clipboard,
-                                 SaveVideoRunner saveVideo)
+frmVelmoranLoad::frmVelmoranLoad(FrontEnd& frontEnd, AboutWindow& about, CaptureServices capture)
     : fe_(frontEnd),
+      about_(about),
+      emulator_(frontEnd),
       region_(frontEnd),
-      recorder_(frontEnd, screen, [this, saveVideo = std::move(saveVideo)] { return saveVideo([this] { lst_Click(); }); }),
-      snapshot_(frontEnd, clipboard) {}
+      recorder_(frontEnd, capture.screen,
+                [this, saveVideo = std::move(capture.saveVideo)] { return saveVideo([this] { lst_Click(); }); }),
+      snapshot_(frontEnd, capture.clipboard) {}
 
 void frmVelmoranLoad::Form_Load() {
     auto& form = fe_.form;
@@ -47,12 +49,21 @@ void frmVelmoranLoad::Form_QueryUnload() { fe_.form.EndProgram(); }
 
 void frmVelmoranLoad::mnuExit_Click() { fe_.form.EndProgram(); }
 
+void frmVelmoranLoad::mnuAboutVelmoranFE_Click() { about_.ShowModal(); }
+
 void frmVelmoranLoad::OnMenu(MenuItem item) {
     switch (item) {
+        case MenuItem::mnuVelmoranAlpha: emulator_.mnuVelmoranAlpha_Click(); break;
+        case MenuItem::mnuVelmoranAlphaOldGFX: emulator_.mnuVelmoranAlphaOldGFX_Click(); break;
+        case MenuItem::mnuCloseVelmoran: emulator_.mnuCloseVelmoran_Click(); break;
         case MenuItem::mnuExit: mnuExit_Click(); break;
+        case MenuItem::mnuAboutVelmoranFE: mnuAboutVelmoranFE_Click(); break;
         case MenuItem::mnuJapan: mnuJapan_Click(); break;
         case MenuItem::mnuUS: mnuUS_Click(); break;
         case MenuItem::mnuEURO: mnuEURO_Click(); break;
+        case MenuItem::mnuNormalView: emulator_.mnuNormalView_Click(); break;
+        case MenuItem::mnuMaximizedView: emulator_.mnuMaximizedView_Click(); break;
+        case MenuItem::mnuVMSBrowser: emulator_.mnuVMSBrowser_Click(); break;
         case MenuItem::mnuRecordHQ: mnuRecordHQ_Click(); break;
         case MenuItem::mnuRecordLQ: mnuRecordLQ_Click(); break;
         default: break;  // submenu titles and separators carry no command

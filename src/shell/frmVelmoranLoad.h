@@ -1,11 +1,10 @@
 #pragma once
-#include <functional>
-
+#include "capture/CaptureServices.h"
 #include "capture/Recorder.h"
 #include "capture/Snapshot.h"
-#include "platform/Clipboard.h"
+#include "emulator/EmulatorControl.h"
+#include "platform/AboutWindow.h"
 #include "platform/FrontEnd.h"
-#include "platform/ScreenCapture.h"
 #include "region/RegionSwitcher.h"
 
 namespace vfe {
@@ -15,11 +14,7 @@ namespace vfe {
 // messages into calls of these handlers.
 class frmVelmoranLoad {
 public:
-    // Runs the video writer over the frame list; the argument is the list's selection
-    // handler, which the writer runs after each selection it makes.
-    using SaveVideoRunner = std::function<SaveOutcome(const std::function<void()>& lst_Click)>;
-
-    frmVelmoranLoad(FrontEnd& frontEnd, ScreenCapture& screen, Clipboard& clipboard, SaveVideoRunner saveVideo);
+    frmVelmoranLoad(FrontEnd& frontEnd, AboutWindow& about, CaptureServices capture);
     // Its handlers are bound to this very object.
     frmVelmoranLoad(const frmVelmoranLoad&) = delete;
     frmVelmoranLoad& operator=(const frmVelmoranLoad&) = delete;
@@ -31,6 +26,7 @@ public:
 
     void OnMenu(MenuItem item);
     void mnuExit_Click();
+    void mnuAboutVelmoranFE_Click();
     void mnuJapan_Click() { region_.mnuJapan_Click(); }
     void mnuUS_Click() { region_.mnuUS_Click(); }
     void mnuEURO_Click() { region_.mnuEURO_Click(); }
@@ -55,6 +51,8 @@ private:
     void ApplySavedRegion();
 
     FrontEnd& fe_;
+    AboutWindow& about_;
+    EmulatorControl emulator_;
     RegionSwitcher region_;
     Recorder recorder_;
     Snapshot snapshot_;

@@ -125,18 +125,17 @@ bool MainWindow::Create() {
     background_ = ToBitmap(DrawArtwork(Artwork::MainBackground));
     backBrush_.reset(CreateSolidBrush(AsColorRef(kMainWindowBackColour)));
 
+    // The menu bar comes with the window, so the client area has its design size from the first moment.
+    HMENU menuBar = CreateMenuBar();
     RECT outer{0, 0, kMainWindowClientSize.width, kMainWindowClientSize.height};
     AdjustWindowRectEx(&outer, kMainStyle, TRUE, 0);
     hwnd_ = CreateWindowExA(0, kMainClass, std::string(kMainWindowCaption).c_str(), kMainStyle, CW_USEDEFAULT,
-                            CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                            CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top, nullptr, menuBar,
                             instance_, this);
-    if (!hwnd_) return false;
-    CreateMenuBar();
-    // The menu bar is added after creation: size the client area again to the design.
-    outer = {0, 0, kMainWindowClientSize.width, kMainWindowClientSize.height};
-    AdjustWindowRectEx(&outer, kMainStyle, TRUE, 0);
-    SetWindowPos(hwnd_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!hwnd_) {
+        DestroyMenu(menuBar);
+        return false;
+    }
     CreateControls();
     return true;
 }
@@ -147,7 +146,7 @@ void MainWindow::Show(int showCommand) {
     UpdateWindow(hwnd_);
 }
 
-void MainWindow::CreateMenuBar() {
+HMENU MainWindow::CreateMenuBar() {
     HMENU bar = CreateMenu();
     std::map<MenuItem, HMENU> popups;
     const auto tree = MainMenuTree();
@@ -169,7 +168,7 @@ void MainWindow::CreateMenuBar() {
             AppendMenuA(into, MF_STRING | (spec.checked ? MF_CHECKED : 0), CommandId(spec.id), caption.c_str());
         }
     }
-    SetMenu(hwnd_, bar);
+    return bar;
 }
 
 HFONT MainWindow::FontFor(const FontSpec& spec) {

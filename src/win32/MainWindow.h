@@ -75,7 +75,7 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id, int notification);
     void Paint();
-    void CreateMenuBar();
+    static HMENU CreateMenuBar();
     void CreateControls();
     HFONT FontFor(const FontSpec& spec);
     void PaintLabels(HDC dc, std::optional<Control> container);

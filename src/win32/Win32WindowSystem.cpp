@@ -17,7 +17,14 @@ WindowHandle Win32WindowSystem::FindWindowByCaption(const std::string& caption) 
 }
 
 void Win32WindowSystem::ShowWindow(WindowHandle window, std::int16_t showCode) {
-    if (window) ::ShowWindow(AsHwnd(window), showCode);
+    if (!window) return;
+    const HWND hwnd = AsHwnd(window);
+    const bool wasMinimized = IsIconic(hwnd);
+    ::ShowWindow(hwnd, showCode);
+    // A window minimized from maximized comes back maximized on "show normal"; the
+    // second call makes normal mean normal. (Its placement flags cannot be cleared
+    // from another process under Wine.)
+    if (showCode == SW_SHOWNORMAL && wasMinimized && IsZoomed(hwnd)) ::ShowWindow(hwnd, SW_SHOWNORMAL);
 }
 
 void Win32WindowSystem::PostClose(WindowHandle window) {

@@ -9,6 +9,7 @@
 #include "win32/AviFileLibrary.h"
 #include "win32/MainWindow.h"
 #include "win32/RegistrySettings.h"
+#include "win32/Win32AboutWindow.h"
 #include "win32/Win32Clipboard.h"
 #include "win32/Win32Clock.h"
 #include "win32/Win32MessageBoxes.h"
@@ -50,13 +51,15 @@ int RunFrontEnd(HINSTANCE instance, int showCommand) {
     messages.SetOwner(window.hwnd());
 
     vfe::FrontEnd frontEnd{state, window, messages, windows, settings, appDir};
+    vfe::win32::Win32AboutWindow about(instance, window, appDir);
     vfe::win32::Win32ScreenCapture screen(window.ControlWindow(vfe::Control::pic0));
     vfe::win32::Win32Clipboard clipboard(window.hwnd());
     vfe::win32::AviFileLibrary avi(window.hwnd());
     vfe::win32::Win32Clock clock;
-    vfe::frmVelmoranLoad form(frontEnd, screen, clipboard, [&](const std::function<void()>& lst_Click) {
+    const auto saveVideo = [&](const std::function<void()>& lst_Click) {
         return vfe::SaveVideo(frontEnd, avi, clock, lst_Click);
-    });
+    };
+    vfe::frmVelmoranLoad form(frontEnd, about, {screen, clipboard, saveVideo});
     window.Attach(form);
     form.Form_Load();
     window.Show(showCommand);

@@ -15,8 +15,8 @@ protected:
         fake.windows.windows["Velmoran Alpha v0.2a"] = 7;
     }
     testing::FakeFrontEnd fake{"/nonexistent-folder"};
-    testing::FakeCapture capture;
-    frmVelmoranLoad form{fake.frontEnd, capture.screen, capture.clipboard, capture.Writer()};
+    testing::FakeCapture& capture = fake.capture;
+    frmVelmoranLoad form{fake.frontEnd, fake.about, capture.Services()};
 };
 
 TEST_F(CaptureWiringTest, RecordMenuStartsAndOnlyARestoreAfterTheMinimumSizeRuleEnds) {

@@ -33,8 +33,8 @@ TEST(Zoom, StepsAreFormedInDoublePrecisionAndKeptInSingle) {
 
 TEST(Zoom, ButtonsStepTheFactorAndRefreshThePreviewOnce) {
     testing::FakeFrontEnd fake;
-    testing::FakeCapture capture;
-    frmVelmoranLoad form(fake.frontEnd, capture.screen, capture.clipboard, capture.Writer());
+    testing::FakeCapture& capture = fake.capture;
+    frmVelmoranLoad form(fake.frontEnd, fake.about, capture.Services());
     form.cmdZoomIn_Click();  // before any recording: no capture picture, only the factor moves
     EXPECT_EQ(fake.state.ZoomFactor, 1.0f);
     EXPECT_TRUE(capture.screen.calls.empty());

@@ -2,7 +2,6 @@
 
 #include "region/SavedRegion.h"
 #include "shell/frmVelmoranLoad.h"
-#include "support/CaptureFakes.h"
 #include "support/Fakes.h"
 #include "support/TempDir.h"
 
@@ -31,8 +30,7 @@ TEST(RegionAtStart, TheRememberedRegionIsWrittenAgainWhileLoading) {
         testing::FakeFrontEnd fake(dir.str());
         dir.Write("dc_flash.bin", std::vector<std::uint8_t>(131072, 0xFF));
         if (saved) fake.settings.SaveSetting(kApplicationTitle, "Options", "DreamcastRegion", *saved);
-        testing::FakeCapture capture;
-        frmVelmoranLoad form(fake.frontEnd, capture.screen, capture.clipboard, capture.Writer());
+        frmVelmoranLoad form(fake.frontEnd, fake.about, fake.capture.Services());
         form.Form_Load();  // sets FlashSize itself before the region runs
 
         const auto image = dir.Read("dc_flash.bin");

@@ -7,7 +7,6 @@
 
 #include "region/FlashImage.h"
 #include "shell/frmVelmoranLoad.h"
-#include "support/CaptureFakes.h"
 #include "support/Fakes.h"
 #include "support/TempDir.h"
 
@@ -18,8 +17,7 @@ namespace {
 struct Folder {
     testing::TempDir dir;
     testing::FakeFrontEnd fake{dir.str()};
-    testing::FakeCapture capture;
-    frmVelmoranLoad form{fake.frontEnd, capture.screen, capture.clipboard, capture.Writer()};
+    frmVelmoranLoad form{fake.frontEnd, fake.about, fake.capture.Services()};
 
     Folder() { fake.state.FlashSize = 131072; }
     std::vector<std::uint8_t> LayImage(std::size_t length) {

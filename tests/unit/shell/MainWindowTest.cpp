@@ -7,7 +7,6 @@
 #include "shell/MinimumSize.h"
 #include "shell/ScreenSizeRule.h"
 #include "shell/frmVelmoranLoad.h"
-#include "support/CaptureFakes.h"
 #include "support/Fakes.h"
 
 namespace vfe {
@@ -17,8 +16,7 @@ using testing::FakeFrontEnd;
 
 TEST(MainWindowLoad, SetsTheStartValuesOfTheStateTable) {
     FakeFrontEnd fake;
-    testing::FakeCapture capture;
-    frmVelmoranLoad form(fake.frontEnd, capture.screen, capture.clipboard, capture.Writer());
+    frmVelmoranLoad form(fake.frontEnd, fake.about, fake.capture.Services());
     form.Form_Load();
     EXPECT_EQ(fake.state.FlashSize, 131072);
     EXPECT_EQ(fake.state.ShowMode, 1);
@@ -35,8 +33,7 @@ TEST(MainWindowLoad, SizesThePreviewPictureForTheScreen) {
                                     {Size{640, 480}, Size{1028, 772}}}) {
         FakeFrontEnd fake;
         fake.controls.screenSize = screen;
-        testing::FakeCapture capture;
-        frmVelmoranLoad form(fake.frontEnd, capture.screen, capture.clipboard, capture.Writer());
+        frmVelmoranLoad form(fake.frontEnd, fake.about, fake.capture.Services());
         form.Form_Load();
         EXPECT_EQ(fake.controls.ControlSize(Control::pic0), expected) << screen.width << "x" << screen.height;
     }
@@ -44,8 +41,7 @@ TEST(MainWindowLoad, SizesThePreviewPictureForTheScreen) {
 
 TEST(MainWindowResize, RestoresTheMinimumOuterSizeHeightFirst) {
     FakeFrontEnd fake;
-    testing::FakeCapture capture;
-    frmVelmoranLoad form(fake.frontEnd, capture.screen, capture.clipboard, capture.Writer());
+    frmVelmoranLoad form(fake.frontEnd, fake.about, fake.capture.Services());
     fake.controls.outerSize = {100, 50};
     form.Form_Resize();
     ASSERT_EQ(fake.controls.outerSizeLog.size(), 2u);
@@ -55,8 +51,7 @@ TEST(MainWindowResize, RestoresTheMinimumOuterSizeHeightFirst) {
 
 TEST(MainWindowResize, LeavesLargeEnoughAndMinimizedWindowsAlone) {
     FakeFrontEnd fake;
-    testing::FakeCapture capture;
-    frmVelmoranLoad form(fake.frontEnd, capture.screen, capture.clipboard, capture.Writer());
+    frmVelmoranLoad form(fake.frontEnd, fake.about, fake.capture.Services());
     fake.controls.outerSize = {387, 214};  // 5805 x 3210 twips: not below the minimum
     form.Form_Resize();
     EXPECT_TRUE(fake.controls.outerSizeLog.empty());
@@ -69,8 +64,7 @@ TEST(MainWindowResize, LeavesLargeEnoughAndMinimizedWindowsAlone) {
 
 TEST(MainWindowResize, OnlyTheSmallDimensionChanges) {
     FakeFrontEnd fake;
-    testing::FakeCapture capture;
-    frmVelmoranLoad form(fake.frontEnd, capture.screen, capture.clipboard, capture.Writer());
+    frmVelmoranLoad form(fake.frontEnd, fake.about, fake.capture.Services());
     fake.controls.outerSize = {600, 100};
     form.Form_Resize();
     ASSERT_EQ(fake.controls.outerSizeLog.size(), 1u);
@@ -87,13 +81,12 @@ TEST(MinimumSize, FollowsTheScreenResolution) {
 
 TEST(MainWindowExit, ExitAndCloseEndTheProgramWithoutTouchingOutsidePrograms) {
     FakeFrontEnd fake;
-    testing::FakeCapture capture;
-    frmVelmoranLoad form(fake.frontEnd, capture.screen, capture.clipboard, capture.Writer());
+    frmVelmoranLoad form(fake.frontEnd, fake.about, fake.capture.Services());
     form.OnMenu(MenuItem::mnuExit);
     EXPECT_TRUE(fake.controls.ended);
 
     FakeFrontEnd closed;
-    frmVelmoranLoad other(closed.frontEnd, capture.screen, capture.clipboard, capture.Writer());
+    frmVelmoranLoad other(closed.frontEnd, closed.about, closed.capture.Services());
     other.Form_QueryUnload();
     EXPECT_TRUE(closed.controls.ended);
     EXPECT_TRUE(closed.windows.calls.empty());

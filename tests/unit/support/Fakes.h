@@ -4,12 +4,15 @@
 #include <algorithm>
 #include <cctype>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/AboutWindow.h"
 #include "platform/FrontEnd.h"
+#include "support/CaptureFakes.h"
 
 namespace vfe::testing {
 
@@ -49,6 +52,7 @@ public:
                              std::int16_t showCode) override {
         calls.push_back("start " + path + " " + std::to_string(showCode));
         lastWorkingDirectory = workingDirectory;
+        if (onStart) onStart();
         return startResult;
     }
 
@@ -56,6 +60,7 @@ public:
     std::vector<std::string> calls;
     StartResult startResult = StartResult::Started;
     std::string lastWorkingDirectory;
+    std::function<void()> onStart;  // runs inside StartProgram, to see what was set before it
 
 private:
     static bool SameIgnoringCase(const std::string& a, const std::string& b) {
@@ -149,6 +154,13 @@ public:
     bool ended = false;
 };
 
+// Counts the openings of the About window.
+class FakeAboutWindow final : public AboutWindow {
+public:
+    void ShowModal() override { ++openings; }
+    int openings = 0;
+};
+
 // A whole front-end over fakes, with its application directory in a given folder.
 struct FakeFrontEnd {
     explicit FakeFrontEnd(std::string appDir = "C:\\Velmoran")
@@ -158,6 +170,8 @@ struct FakeFrontEnd {
     FakeMessageBoxes messages;
     FakeWindowSystem windows;
     FakeSettings settings;
+    FakeAboutWindow about;
+    FakeCapture capture;
     FrontEnd frontEnd;
 };
 

@@ -1,0 +1,177 @@
+#include "win32/AboutFrame.h"
+
+#include "about/AboutLayout.h"
+#include "win32/Pictures.h"
+#include "win32/Resources.h"
+
+namespace vfe::win32 {
+
+namespace {
+
+constexpr char kAboutClass[] = "VelmoranFE2About";
+constexpr DWORD kAboutStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// Form_Activate runs from the queue, once the window is up and painted.
+constexpr UINT kActivateMessage = WM_APP + 1;
+
+template <typename Handler>
+void Guarded(Handler&& handler) noexcept {
+    try {
+        handler();
+    } catch (...) {
+        // A failed handler leaves the window as it is; the program goes on.
+    }
+}
+
+bool RegisterAboutClass(HINSTANCE instance) {
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExA(instance, kAboutClass, &existing)) return true;
+    WNDCLASSEXA about{};
+    about.cbSize = sizeof about;
+    about.lpfnWndProc = &AboutFrame::WindowProc;
+    about.hInstance = instance;
+    about.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kAboutIconId));
+    about.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(kAboutIconId), IMAGE_ICON,
+                                                  GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                  LR_SHARED));
+    about.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    about.lpszClassName = kAboutClass;
+    return RegisterClassExA(&about) != 0;
+}
+
+// The outer rectangle that gives `client` pixels of client area, centred over the owner.
+RECT CentredOver(HWND owner, Size client) {
+    RECT outer{0, 0, client.width, client.height};
+    AdjustWindowRectEx(&outer, kAboutStyle, FALSE, 0);
+    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+    RECT area{};
+    if (!owner || !GetWindowRect(owner, &area) || IsIconic(owner))
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    const int left = area.left + (area.right - area.left - width) / 2;
+    const int top = area.top + (area.bottom - area.top - height) / 2;
+    return {left, top, left + width, top + height};
+}
+
+}  // namespace
+
+AboutFrame::AboutFrame(HINSTANCE instance, HWND owner, Size twipsPerPixel, const char* richEditClass,
+                       std::string appDir)
+    : instance_(instance),
+      owner_(owner),
+      twipsPerPixel_(twipsPerPixel),
+      richEditClass_(richEditClass),
+      form_(*this, messages_, files_, std::move(appDir)) {}
+
+AboutFrame::~AboutFrame() { Unload(); }
+
+bool AboutFrame::Create() {
+    if (!RegisterAboutClass(instance_)) return false;
+    banner_ = ToBitmap(DrawArtwork(Artwork::AboutBanner));
+    shape1Brush_.reset(CreateSolidBrush(static_cast<COLORREF>(kShape1Colour)));
+    const RECT place = CentredOver(owner_, TwipsToPixels(kAboutClientTwips, twipsPerPixel_));
+    hwnd_ = CreateWindowExA(0, kAboutClass, kAboutCaption, kAboutStyle, place.left, place.top,
+                            place.right - place.left, place.bottom - place.top, owner_, nullptr, instance_, this);
+    if (!hwnd_) return false;
+    messages_.SetOwner(hwnd_);
+    rtbAbout_.Attach(CreateRichEdit());
+    return true;
+}
+
+HWND AboutFrame::CreateRichEdit() {
+    if (!richEditClass_) return nullptr;
+    const Bounds place = TwipsToPixels(krtbAboutTwips, twipsPerPixel_);
+    HWND box = CreateWindowExA(WS_EX_CLIENTEDGE, richEditClass_, "",
+                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                                   ES_READONLY,
+                               place.left, place.top, place.width, place.height, hwnd_, nullptr, instance_, nullptr);
+    if (box) SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    return box;
+}
+
+void AboutFrame::RunModal() {
+    EnableWindow(owner_, FALSE);
+    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    // Form_Activate even when the system gives the activation to no window of ours.
+    PostMessageA(hwnd_, kActivateMessage, 0, 0);
+    MSG message;
+    while (hwnd_) {
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0) {
+            // The program is ending: leave the quit request for the main loop.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        if (got < 0) break;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    Unload();
+}
+
+void AboutFrame::Unload() {
+    // The owner first, so that the system hands it the activation when this window goes.
+    if (owner_ && IsWindow(owner_)) EnableWindow(owner_, TRUE);
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void AboutFrame::Paint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd_, &ps);
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    FillRect(dc, &client, shape1Brush_.get());
+    if (banner_) {
+        MemoryDC source(CreateCompatibleDC(dc));
+        BITMAP info{};
+        if (source && GetObjectA(banner_.get(), sizeof info, &info)) {
+            SelectedObject picture(source.get(), banner_.get());
+            const Bounds image = TwipsToPixels(kImage1Twips, twipsPerPixel_);
+            SetStretchBltMode(dc, HALFTONE);
+            SetBrushOrgEx(dc, 0, 0, nullptr);
+            StretchBlt(dc, image.left, image.top, image.width, image.height, source.get(), 0, 0, info.bmWidth,
+                       info.bmHeight, SRCCOPY);
+        }
+    }
+    EndPaint(hwnd_, &ps);
+}
+
+LRESULT CALLBACK AboutFrame::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        static_cast<AboutFrame*>(create->lpCreateParams)->hwnd_ = hwnd;
+    }
+    auto* frame = reinterpret_cast<AboutFrame*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!frame || frame->hwnd_ != hwnd) return DefWindowProcA(hwnd, message, wParam, lParam);
+    return frame->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT AboutFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT: Paint(); return 0;
+        case WM_ERASEBKGND: return 1;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE) PostMessageA(hwnd_, kActivateMessage, 0, 0);
+            break;
+        case kActivateMessage:
+            UpdateWindow(hwnd_);
+            Guarded([&] { form_.Form_Activate(); });
+            return 0;
+        case WM_SETFOCUS:
+            // The keyboard scrolls the readme.
+            if (rtbAbout_.hwnd()) SetFocus(rtbAbout_.hwnd());
+            return 0;
+        case WM_CLOSE: Unload(); return 0;
+        case WM_NCDESTROY: {
+            HWND gone = hwnd_;
+            hwnd_ = nullptr;
+            rtbAbout_.Attach(nullptr);
+            SetWindowLongPtrA(gone, GWLP_USERDATA, 0);
+            return DefWindowProcA(gone, message, wParam, lParam);
+        }
+        default: break;
+    }
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+}  // namespace vfe::win32
