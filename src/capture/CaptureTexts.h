@@ -16,8 +16,8 @@ inline const std::string kUnsavedRecordingText =
     "The frames of the last recording have not been saved yet.\r\n"
     "Save them first (cancelling the compression dialog discards them).";
 
-inline const std::string kNoClipboardPictureText =
-    "Print Screen put no picture of the emulator on the clipboard; no snapshot was saved.";
+inline const std::string kNoWindowPictureText =
+    "No picture of the emulator's window could be taken; no snapshot was saved.";
 inline const std::string kSnapshotNotWrittenText = "Snapshot file could not be written:";
 inline const std::string kSnapshotNumbersUsedUpText =
     "Snapshot32767.bmp was the last snapshot number of this run; no snapshot was saved.";

@@ -27,14 +27,14 @@ void Snapshot::cmdSnapshot_Click() {
     fe_.windows.ShowWindow(emulator, state.ShowMode);
 
     const std::string path = SnapshotFileName(state.SnapshotNumber);
-    if (!SaveClipboardPicture(path)) return;
+    if (!SaveWindowPicture(emulator, path)) return;
     if (state.SnapshotNumber == std::numeric_limits<std::int16_t>::max())
         numbersUsedUp_ = true;
     else
         ++state.SnapshotNumber;
 }
 
-bool Snapshot::SaveClipboardPicture(const std::string& path) {
+bool Snapshot::SaveWindowPicture(WindowHandle window, const std::string& path) {
     clipboard_.Empty();
     clipboard_.PressPrintScreen();
     // The system copies the window after the key event; give it a moment.
@@ -43,9 +43,12 @@ bool Snapshot::SaveClipboardPicture(const std::string& path) {
         clipboard_.Pause(kClipboardPollMilliseconds);
         picture = clipboard_.PackedPicture();
     }
+    // Where Print Screen puts nothing on the clipboard (some platforms leave the key to
+    // the desktop), the window's picture is taken from the screen the same way.
+    if (!picture) picture = screen_.WindowPicture(window);
     const auto split = picture ? SplitPackedDib(*picture) : std::nullopt;
     if (!split) {
-        fe_.messages.Show(kNoClipboardPictureText, kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
+        fe_.messages.Show(kNoWindowPictureText, kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
         return false;
     }
     if (!WriteBmpFile(path, split->bitmapInfo, split->bits)) {

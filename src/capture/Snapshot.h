@@ -4,6 +4,7 @@
 #include "capture/CaptureTexts.h"
 #include "platform/Clipboard.h"
 #include "platform/FrontEnd.h"
+#include "platform/ScreenCapture.h"
 
 namespace vfe {
 
@@ -18,14 +19,16 @@ std::string SnapshotFileName(int number);
 // clipboard into a numbered BMP file in the working directory.
 class Snapshot {
 public:
-    Snapshot(FrontEnd& frontEnd, Clipboard& clipboard) : fe_(frontEnd), clipboard_(clipboard) {}
+    Snapshot(FrontEnd& frontEnd, Clipboard& clipboard, ScreenCapture& screen)
+        : fe_(frontEnd), clipboard_(clipboard), screen_(screen) {}
     void cmdSnapshot_Click();
 
 private:
-    bool SaveClipboardPicture(const std::string& path);
+    bool SaveWindowPicture(WindowHandle window, const std::string& path);
 
     FrontEnd& fe_;
     Clipboard& clipboard_;
+    ScreenCapture& screen_;
     // The 16-bit counter cannot pass 32767: once that file is written, no number is left.
     bool numbersUsedUp_ = false;
 };

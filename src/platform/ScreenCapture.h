@@ -3,6 +3,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "platform/Types.h"
 
@@ -36,6 +37,10 @@ public:
 
     // Shows a BMP file in the preview; false (preview unchanged) when it cannot be loaded.
     virtual bool ShowFileInPreview(const std::string& path) = 0;
+
+    // What the screen shows of a top-level window, as a packed device-independent bitmap
+    // (the picture Print Screen takes of the active window); nothing when it cannot be had.
+    virtual std::optional<std::vector<std::uint8_t>> WindowPicture(WindowHandle window) = 0;
 };
 
 }  // namespace vfe

@@ -14,7 +14,7 @@ frmVelmoranLoad::frmVelmoranLoad(FrontEnd& frontEnd, AboutWindow& about, Capture
       region_(frontEnd),
       recorder_(frontEnd, capture.screen,
                 [this, saveVideo = std::move(capture.saveVideo)] { return saveVideo([this] { lst_Click(); }); }),
-      snapshot_(frontEnd, capture.clipboard) {}
+      snapshot_(frontEnd, capture.clipboard, capture.screen) {}
 
 void frmVelmoranLoad::Form_Load() {
     auto& form = fe_.form;

@@ -58,6 +58,16 @@ std::optional<std::vector<std::uint8_t>> Win32Clipboard::PackedPicture() {
     return std::vector<std::uint8_t>(bytes, bytes + picture.size());
 }
 
-void Win32Clipboard::Pause(unsigned milliseconds) { Sleep(milliseconds); }
+void Win32Clipboard::Pause(unsigned milliseconds) {
+    // Messages other programs send us are answered meanwhile: the emulator's window,
+    // just brought to the front, waits on them before it paints. Nothing posted (input,
+    // timer ticks) is taken from the queue here.
+    const DWORD start = GetTickCount();
+    for (DWORD elapsed = 0; elapsed < milliseconds; elapsed = GetTickCount() - start) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_SENDMESSAGE);
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
 
 }  // namespace vfe::win32

@@ -114,6 +114,37 @@ bool Win32ScreenCapture::ShowFileInPreview(const std::string& path) {
     return true;
 }
 
+std::optional<std::vector<std::uint8_t>> Win32ScreenCapture::WindowPicture(WindowHandle window) {
+    RECT area{};
+    if (!GetWindowRect(reinterpret_cast<HWND>(window), &area)) return std::nullopt;
+    const LONG width = area.right - area.left;
+    const LONG height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return std::nullopt;
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader.biSizeImage = ImageSize(width, height, 32);
+    void* bits = nullptr;
+    GdiObject<HBITMAP> picture(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    WindowDC screen(GetDesktopWindow());
+    MemoryDC target(screen ? CreateCompatibleDC(screen.get()) : nullptr);
+    if (!picture || !bits || !target) return std::nullopt;
+    {
+        SelectedObject selected(target.get(), picture.get());
+        if (!BitBlt(target.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY)) return std::nullopt;
+    }
+    GdiFlush();
+    std::vector<std::uint8_t> packed(sizeof info.bmiHeader + info.bmiHeader.biSizeImage);
+    std::memcpy(packed.data(), &info.bmiHeader, sizeof info.bmiHeader);
+    std::memcpy(packed.data() + sizeof info.bmiHeader, bits, info.bmiHeader.biSizeImage);
+    return packed;
+}
+
 void Win32ScreenCapture::ShowInPreview(HBITMAP picture) {
     SetPropA(preview_, kPictureProperty, picture);
     InvalidateRect(preview_, nullptr, FALSE);

@@ -24,6 +24,7 @@ public:
     void ShowCapturePictureInPreview() override;
     std::optional<BitmapBytes> CapturePictureBytes() const override;
     bool ShowFileInPreview(const std::string& path) override;
+    std::optional<std::vector<std::uint8_t>> WindowPicture(WindowHandle window) override;
 
 private:
     void ShowInPreview(HBITMAP picture);

@@ -43,7 +43,7 @@ protected:
     WorkingDirectory cwd{workDir.path()};
     testing::FakeFrontEnd fake{appDir.str()};
     testing::FakeClipboard clipboard;
-    Snapshot snapshot{fake.frontEnd, clipboard};
+    Snapshot snapshot{fake.frontEnd, clipboard, fake.capture.screen};
 };
 
 TEST_F(SnapshotTest, WithoutTheEarlierBuildNothingIsTaken) {
@@ -80,7 +80,7 @@ TEST_F(SnapshotTest, SavesTheClipboardPictureAsTheNextNumberedFileInTheWorkingDi
     EXPECT_EQ(fake.state.SnapshotNumber, 2);
 }
 
-TEST_F(SnapshotTest, WaitsBrieflyForThePictureThenSaysSo) {
+TEST_F(SnapshotTest, WaitsBrieflyForThePictureThenTakesItFromTheScreenOrSaysSo) {
     clipboard.pictures = {std::nullopt, std::nullopt, testing::PackedBitmap32(2, 2, 1)};
     snapshot.cmdSnapshot_Click();
     EXPECT_EQ(std::count(clipboard.calls.begin(), clipboard.calls.end(), "pause 50"), 2);
@@ -91,19 +91,27 @@ TEST_F(SnapshotTest, WaitsBrieflyForThePictureThenSaysSo) {
     snapshot.cmdSnapshot_Click();
     EXPECT_EQ(std::count(clipboard.calls.begin(), clipboard.calls.end(), "read"), kClipboardPolls);
     ASSERT_EQ(fake.messages.shown.size(), 1u);
-    EXPECT_EQ(fake.messages.shown[0].text, kNoClipboardPictureText);
+    EXPECT_EQ(fake.messages.shown[0].text, kNoWindowPictureText);
     EXPECT_EQ(fake.state.SnapshotNumber, 1);
     EXPECT_FALSE(workDir.Exists("Snapshot1.bmp"));
 
+    // Print Screen that leaves the clipboard empty: the window is taken from the screen.
+    fake.capture.screen.windowPicture = testing::PackedBitmap32(2, 2, 7);
+    snapshot.cmdSnapshot_Click();
+    EXPECT_EQ(fake.capture.screen.calls.back(), "window picture 9");
+    EXPECT_EQ(workDir.Read("Snapshot1.bmp").back(), 7);
+    EXPECT_EQ(fake.state.SnapshotNumber, 2);
+    fake.capture.screen.windowPicture.reset();
+
     clipboard.pictures = {std::vector<std::uint8_t>(10, 0)};  // not a bitmap we can trust
     snapshot.cmdSnapshot_Click();
-    EXPECT_EQ(fake.messages.shown.back().text, kNoClipboardPictureText);
+    EXPECT_EQ(fake.messages.shown.back().text, kNoWindowPictureText);
 
     clipboard.pictures = {testing::PackedBitmap32(2, 2, 1)};
-    std::filesystem::create_directory(workDir.path() / "Snapshot1.bmp");
+    std::filesystem::create_directory(workDir.path() / "Snapshot2.bmp");
     snapshot.cmdSnapshot_Click();
-    EXPECT_EQ(fake.messages.shown.back().text, "Snapshot file could not be written:\r\nSnapshot1.bmp");
-    EXPECT_EQ(fake.state.SnapshotNumber, 1);
+    EXPECT_EQ(fake.messages.shown.back().text, "Snapshot file could not be written:\r\nSnapshot2.bmp");
+    EXPECT_EQ(fake.state.SnapshotNumber, 2);
 }
 
 TEST_F(SnapshotTest, NumberThirtyTwoSevenSixtySevenIsTheLast) {

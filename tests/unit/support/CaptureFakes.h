@@ -29,6 +29,10 @@ public:
     void ShowCapturePictureInPreview() override { calls.push_back("preview capture"); }
     std::optional<BitmapBytes> CapturePictureBytes() const override;
     bool ShowFileInPreview(const std::string& path) override;
+    std::optional<std::vector<std::uint8_t>> WindowPicture(WindowHandle window) override {
+        calls.push_back("window picture " + std::to_string(window));
+        return windowPicture;
+    }
 
     bool exists = false;
     bool failCreate = false;
@@ -38,6 +42,7 @@ public:
     std::string previewFile;                 // the file the preview shows, empty for none
     std::vector<std::uint8_t> info;
     std::vector<std::uint8_t> pixels;
+    std::optional<std::vector<std::uint8_t>> windowPicture;  // what WindowPicture gives
 };
 
 class FakeClipboard final : public Clipboard {
