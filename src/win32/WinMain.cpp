@@ -12,6 +12,7 @@
 #include "win32/Win32AboutWindow.h"
 #include "win32/Win32Clipboard.h"
 #include "win32/Win32Clock.h"
+#include "win32/ModuleFileName.h"
 #include "win32/Win32MessageBoxes.h"
 #include "win32/Win32ScreenCapture.h"
 #include "win32/Win32WindowSystem.h"
@@ -19,18 +20,7 @@
 namespace {
 
 // The folder of our own executable, whatever the current directory is.
-std::string ApplicationDirectory() {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return vfe::FolderOf(path);
-        }
-        path.resize(path.size() * 2);
-    }
-}
+std::string ApplicationDirectory() { return vfe::FolderOf(vfe::win32::ModuleFileName()); }
 
 // Form_Initialize: the controls take the system's visual style.
 void Form_Initialize() {
