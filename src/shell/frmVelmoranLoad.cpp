@@ -1,13 +1,20 @@
 #include "shell/frmVelmoranLoad.h"
 
+#include "capture/Zoom.h"
 #include "region/SavedRegion.h"
 #include "shell/MinimumSize.h"
 #include "shell/ScreenSizeRule.h"
 
 namespace vfe {
 
-frmVelmoranLoad::frmVelmoranLoad(FrontEnd& frontEnd, AboutWindow& about)
-    : fe_(frontEnd), about_(about), emulator_(frontEnd), region_(frontEnd) {}
+frmVelmoranLoad::frmVelmoranLoad(FrontEnd& frontEnd, AboutWindow& about, CaptureServices capture)
+    : fe_(frontEnd),
+      about_(about),
+      emulator_(frontEnd),
+      region_(frontEnd),
+      recorder_(frontEnd, capture.screen,
+                [this, saveVideo = std::move(capture.saveVideo)] { return saveVideo([this] { lst_Click(); }); }),
+      snapshot_(frontEnd, capture.clipboard, capture.screen) {}
 
 void frmVelmoranLoad::Form_Load() {
     auto& form = fe_.form;
@@ -34,6 +41,8 @@ void frmVelmoranLoad::Form_Resize() {
         form.SetOuterSize({form.OuterSize().width, MinimumOuterHeight(twips)});
     if (IsBelowMinimumWidth(form.OuterSize(), twips))
         form.SetOuterSize({MinimumOuterWidth(twips), form.OuterSize().height});
+    // Restoring the window is how a recording ends.
+    recorder_.EndRecording();
 }
 
 void frmVelmoranLoad::Form_QueryUnload() { fe_.form.EndProgram(); }
@@ -55,19 +64,29 @@ void frmVelmoranLoad::OnMenu(MenuItem item) {
         case MenuItem::mnuNormalView: emulator_.mnuNormalView_Click(); break;
         case MenuItem::mnuMaximizedView: emulator_.mnuMaximizedView_Click(); break;
         case MenuItem::mnuVMSBrowser: emulator_.mnuVMSBrowser_Click(); break;
+        case MenuItem::mnuRecordHQ: mnuRecordHQ_Click(); break;
+        case MenuItem::mnuRecordLQ: mnuRecordLQ_Click(); break;
         default: break;  // submenu titles and separators carry no command
     }
 }
 
-// Capture panel: wired to the capture subsystem as it lands.
-void frmVelmoranLoad::Timer_Timer() {}
-void frmVelmoranLoad::cmdZoomIn_Click() {}
-void frmVelmoranLoad::cmdZoomOut_Click() {}
-void frmVelmoranLoad::cmdSnapshot_Click() {}
-void frmVelmoranLoad::Check2_Click() {}
-void frmVelmoranLoad::Text1_LostFocus() {}
-void frmVelmoranLoad::lst_Click() {}
-void frmVelmoranLoad::lst_KeyDown(std::int16_t, std::int16_t) {}
-void frmVelmoranLoad::cmd_Click() {}
+// Capture panel and frame timer.
+void frmVelmoranLoad::Timer_Timer() { recorder_.Timer_Timer(); }
+void frmVelmoranLoad::cmdZoomIn_Click() {
+    fe_.state.ZoomFactor = ZoomedIn(fe_.state.ZoomFactor);
+    recorder_.GrabFrame();
+}
+void frmVelmoranLoad::cmdZoomOut_Click() {
+    fe_.state.ZoomFactor = ZoomedOut(fe_.state.ZoomFactor);
+    recorder_.GrabFrame();
+}
+void frmVelmoranLoad::cmdSnapshot_Click() { snapshot_.cmdSnapshot_Click(); }
+void frmVelmoranLoad::Check2_Click() { recorder_.Check2_Click(); }
+void frmVelmoranLoad::Text1_LostFocus() { recorder_.Text1_LostFocus(); }
+void frmVelmoranLoad::lst_Click() { recorder_.lst_Click(); }
+void frmVelmoranLoad::lst_KeyDown(std::int16_t keyCode, std::int16_t shift) { recorder_.lst_KeyDown(keyCode, shift); }
+void frmVelmoranLoad::cmd_Click() { recorder_.cmd_Click(); }
+void frmVelmoranLoad::mnuRecordHQ_Click() { recorder_.mnuRecordHQ_Click(); }
+void frmVelmoranLoad::mnuRecordLQ_Click() { recorder_.mnuRecordLQ_Click(); }
 
 }  // namespace vfe

@@ -1,4 +1,7 @@
 #pragma once
+#include "capture/CaptureServices.h"
+#include "capture/Recorder.h"
+#include "capture/Snapshot.h"
 #include "emulator/EmulatorControl.h"
 #include "platform/AboutWindow.h"
 #include "platform/FrontEnd.h"
@@ -11,7 +14,10 @@ namespace vfe {
 // messages into calls of these handlers.
 class frmVelmoranLoad {
 public:
-    frmVelmoranLoad(FrontEnd& frontEnd, AboutWindow& about);
+    frmVelmoranLoad(FrontEnd& frontEnd, AboutWindow& about, CaptureServices capture);
+    // Its handlers are bound to this very object.
+    frmVelmoranLoad(const frmVelmoranLoad&) = delete;
+    frmVelmoranLoad& operator=(const frmVelmoranLoad&) = delete;
 
     void Form_Load();
     void Form_Resize();
@@ -35,6 +41,8 @@ public:
     void lst_Click();
     void lst_KeyDown(std::int16_t keyCode, std::int16_t shift);
     void cmd_Click();
+    void mnuRecordHQ_Click();
+    void mnuRecordLQ_Click();
 
     FrontEnd& frontEnd() { return fe_; }
 
@@ -46,6 +54,8 @@ private:
     AboutWindow& about_;
     EmulatorControl emulator_;
     RegionSwitcher region_;
+    Recorder recorder_;
+    Snapshot snapshot_;
 };
 
 }  // namespace vfe

@@ -1,29 +1,26 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
+
 #include "platform/Paths.h"
 #include "shell/frmVelmoranLoad.h"
+#include "video/SaveVideo.h"
+#include "win32/AviFileLibrary.h"
 #include "win32/MainWindow.h"
 #include "win32/RegistrySettings.h"
 #include "win32/Win32AboutWindow.h"
+#include "win32/Win32Clipboard.h"
+#include "win32/Win32Clock.h"
+#include "win32/ModuleFileName.h"
 #include "win32/Win32MessageBoxes.h"
+#include "win32/Win32ScreenCapture.h"
 #include "win32/Win32WindowSystem.h"
 
 namespace {
 
 // The folder of our own executable, whatever the current directory is.
-std::string ApplicationDirectory() {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return vfe::FolderOf(path);
-        }
-        path.resize(path.size() * 2);
-    }
-}
+std::string ApplicationDirectory() { return vfe::FolderOf(vfe::win32::ModuleFileName()); }
 
 // Form_Initialize: the controls take the system's visual style.
 void Form_Initialize() {
@@ -45,7 +42,14 @@ int RunFrontEnd(HINSTANCE instance, int showCommand) {
 
     vfe::FrontEnd frontEnd{state, window, messages, windows, settings, appDir};
     vfe::win32::Win32AboutWindow about(instance, window, appDir);
-    vfe::frmVelmoranLoad form(frontEnd, about);
+    vfe::win32::Win32ScreenCapture screen(window.ControlWindow(vfe::Control::pic0));
+    vfe::win32::Win32Clipboard clipboard(window.hwnd());
+    vfe::win32::AviFileLibrary avi(window.hwnd());
+    vfe::win32::Win32Clock clock;
+    const auto saveVideo = [&](const std::function<void()>& lst_Click) {
+        return vfe::SaveVideo(frontEnd, avi, clock, lst_Click);
+    };
+    vfe::frmVelmoranLoad form(frontEnd, about, {screen, clipboard, saveVideo});
     window.Attach(form);
     form.Form_Load();
     window.Show(showCommand);

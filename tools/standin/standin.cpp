@@ -10,6 +10,7 @@
 
 #include "StandinRules.h"
 #include "win32/Handles.h"
+#include "win32/ModuleFileName.h"
 
 namespace {
 
@@ -24,19 +25,6 @@ constexpr int kFlashRereadTicks = 25;  // about once a second, so a region switc
 constexpr int kClientWidth = 320;
 constexpr int kClientHeight = 240;
 constexpr int kBlock = 40;
-
-std::string ModulePath() {
-    std::string path(MAX_PATH, '\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
 
 std::string FolderOf(const std::string& path) {
     const auto slash = path.find_last_of("\\/");
@@ -177,7 +165,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-    const std::string exePath = ModulePath();
+    const std::string exePath = vfe::win32::ModuleFileName();
     const std::string folder = FolderOf(exePath);
     const std::string exeName(vfe::standin::FileNameOf(exePath));
     Standin standin{EventLog(folder + "\\" + vfe::standin::LogNameForExe(exeName)), folder + "\\dc_flash.bin", {}};

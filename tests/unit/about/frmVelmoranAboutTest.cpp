@@ -97,7 +97,7 @@ TEST(AboutWindow, EmptyReadmeGivesAnEmptyBoxAndNoMessage) {
 
 TEST(AboutWindow, HelpMenuOpensItModally) {
     testing::FakeFrontEnd fake;
-    frmVelmoranLoad form(fake.frontEnd, fake.about);
+    frmVelmoranLoad form(fake.frontEnd, fake.about, fake.capture.Services());
     form.OnMenu(MenuItem::mnuAboutVelmoranFE);
     EXPECT_EQ(fake.about.openings, 1);
     form.OnMenu(MenuItem::mnuHelp);  // the menu's title opens nothing

@@ -31,7 +31,7 @@ protected:
     const std::vector<testing::ShownBox>& boxes() const { return fake.messages.shown; }
 
     testing::FakeFrontEnd fake{kAppDir};
-    frmVelmoranLoad form{fake.frontEnd, fake.about};
+    frmVelmoranLoad form{fake.frontEnd, fake.about, fake.capture.Services()};
     std::string captionAtStart = "(not started)";
 };
 

@@ -30,7 +30,7 @@ TEST(RegionAtStart, TheRememberedRegionIsWrittenAgainWhileLoading) {
         testing::FakeFrontEnd fake(dir.str());
         dir.Write("dc_flash.bin", std::vector<std::uint8_t>(131072, 0xFF));
         if (saved) fake.settings.SaveSetting(kApplicationTitle, "Options", "DreamcastRegion", *saved);
-        frmVelmoranLoad form(fake.frontEnd, fake.about);
+        frmVelmoranLoad form(fake.frontEnd, fake.about, fake.capture.Services());
         form.Form_Load();  // sets FlashSize itself before the region runs
 
         const auto image = dir.Read("dc_flash.bin");

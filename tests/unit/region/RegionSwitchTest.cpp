@@ -17,7 +17,7 @@ namespace {
 struct Folder {
     testing::TempDir dir;
     testing::FakeFrontEnd fake{dir.str()};
-    frmVelmoranLoad form{fake.frontEnd, fake.about};
+    frmVelmoranLoad form{fake.frontEnd, fake.about, fake.capture.Services()};
 
     Folder() { fake.state.FlashSize = 131072; }
     std::vector<std::uint8_t> LayImage(std::size_t length) {

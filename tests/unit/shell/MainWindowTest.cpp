@@ -16,7 +16,7 @@ using testing::FakeFrontEnd;
 
 TEST(MainWindowLoad, SetsTheStartValuesOfTheStateTable) {
     FakeFrontEnd fake;
-    frmVelmoranLoad form(fake.frontEnd, fake.about);
+    frmVelmoranLoad form(fake.frontEnd, fake.about, fake.capture.Services());
     form.Form_Load();
     EXPECT_EQ(fake.state.FlashSize, 131072);
     EXPECT_EQ(fake.state.ShowMode, 1);
@@ -33,7 +33,7 @@ TEST(MainWindowLoad, SizesThePreviewPictureForTheScreen) {
                                     {Size{640, 480}, Size{1028, 772}}}) {
         FakeFrontEnd fake;
         fake.controls.screenSize = screen;
-        frmVelmoranLoad form(fake.frontEnd, fake.about);
+        frmVelmoranLoad form(fake.frontEnd, fake.about, fake.capture.Services());
         form.Form_Load();
         EXPECT_EQ(fake.controls.ControlSize(Control::pic0), expected) << screen.width << "x" << screen.height;
     }
@@ -41,7 +41,7 @@ TEST(MainWindowLoad, SizesThePreviewPictureForTheScreen) {
 
 TEST(MainWindowResize, RestoresTheMinimumOuterSizeHeightFirst) {
     FakeFrontEnd fake;
-    frmVelmoranLoad form(fake.frontEnd, fake.about);
+    frmVelmoranLoad form(fake.frontEnd, fake.about, fake.capture.Services());
     fake.controls.outerSize = {100, 50};
     form.Form_Resize();
     ASSERT_EQ(fake.controls.outerSizeLog.size(), 2u);
@@ -51,7 +51,7 @@ TEST(MainWindowResize, RestoresTheMinimumOuterSizeHeightFirst) {
 
 TEST(MainWindowResize, LeavesLargeEnoughAndMinimizedWindowsAlone) {
     FakeFrontEnd fake;
-    frmVelmoranLoad form(fake.frontEnd, fake.about);
+    frmVelmoranLoad form(fake.frontEnd, fake.about, fake.capture.Services());
     fake.controls.outerSize = {387, 214};  // 5805 x 3210 twips: not below the minimum
     form.Form_Resize();
     EXPECT_TRUE(fake.controls.outerSizeLog.empty());
@@ -64,7 +64,7 @@ TEST(MainWindowResize, LeavesLargeEnoughAndMinimizedWindowsAlone) {
 
 TEST(MainWindowResize, OnlyTheSmallDimensionChanges) {
     FakeFrontEnd fake;
-    frmVelmoranLoad form(fake.frontEnd, fake.about);
+    frmVelmoranLoad form(fake.frontEnd, fake.about, fake.capture.Services());
     fake.controls.outerSize = {600, 100};
     form.Form_Resize();
     ASSERT_EQ(fake.controls.outerSizeLog.size(), 1u);
@@ -81,12 +81,12 @@ TEST(MinimumSize, FollowsTheScreenResolution) {
 
 TEST(MainWindowExit, ExitAndCloseEndTheProgramWithoutTouchingOutsidePrograms) {
     FakeFrontEnd fake;
-    frmVelmoranLoad form(fake.frontEnd, fake.about);
+    frmVelmoranLoad form(fake.frontEnd, fake.about, fake.capture.Services());
     form.OnMenu(MenuItem::mnuExit);
     EXPECT_TRUE(fake.controls.ended);
 
     FakeFrontEnd closed;
-    frmVelmoranLoad other(closed.frontEnd, closed.about);
+    frmVelmoranLoad other(closed.frontEnd, closed.about, closed.capture.Services());
     other.Form_QueryUnload();
     EXPECT_TRUE(closed.controls.ended);
     EXPECT_TRUE(closed.windows.calls.empty());

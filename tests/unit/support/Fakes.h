@@ -12,6 +12,7 @@
 
 #include "platform/AboutWindow.h"
 #include "platform/FrontEnd.h"
+#include "support/CaptureFakes.h"
 
 namespace vfe::testing {
 
@@ -170,6 +171,7 @@ struct FakeFrontEnd {
     FakeWindowSystem windows;
     FakeSettings settings;
     FakeAboutWindow about;
+    FakeCapture capture;
     FrontEnd frontEnd;
 };
 

@@ -1,0 +1,46 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/Types.h"
+
+namespace vfe {
+
+// A bitmap as a BMP file stores it: the information block (header plus any colour
+// table or masks) and the pixel rows, bottom-up.
+struct BitmapBytes {
+    std::span<const std::uint8_t> bitmapInfo;
+    std::span<const std::uint8_t> bits;
+};
+
+// The two pictures of the capture panel: the hidden capture picture pic(1) that the
+// screen is copied into, and the preview picture pic(0) that shows a frame.
+class ScreenCapture {
+public:
+    virtual ~ScreenCapture() = default;
+
+    // Creates the capture picture, or resizes the existing one, for a picture box of
+    // this outer size: its bitmap is the client area (outer size less 4 each way), at
+    // the display's colour depth. False when it could not be made.
+    virtual bool CreateCapturePicture(Size outerSize) = 0;
+    virtual void DestroyCapturePicture() = 0;
+    virtual bool HasCapturePicture() const = 0;
+
+    // Copies the screen's top-left `area` 1:1 into the capture picture at (0, 0).
+    virtual void CopyScreenToCapturePicture(Size area) = 0;
+    virtual void ShowCapturePictureInPreview() = 0;
+    // The capture picture's bytes, valid until it is copied into, resized or destroyed.
+    virtual std::optional<BitmapBytes> CapturePictureBytes() const = 0;
+
+    // Shows a BMP file in the preview; false (preview unchanged) when it cannot be loaded.
+    virtual bool ShowFileInPreview(const std::string& path) = 0;
+
+    // What the screen shows of a top-level window, as a packed device-independent bitmap
+    // (the picture Print Screen takes of the active window); nothing when it cannot be had.
+    virtual std::optional<std::vector<std::uint8_t>> WindowPicture(WindowHandle window) = 0;
+};
+
+}  // namespace vfe

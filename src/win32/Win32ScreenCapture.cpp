@@ -1,0 +1,153 @@
+#include "win32/Win32ScreenCapture.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "win32/Resources.h"
+
+namespace vfe::win32 {
+
+namespace {
+
+constexpr int kPictureBorder = 4;
+
+// The capture picture's pixel format for the display's depth: 32, 24 or 16 bits
+// (5-5-5, the format a plain 16-bit BMP means); anything else is kept as 24 bits.
+WORD CaptureBitCount() {
+    WindowDC screen(nullptr);
+    const int depth = screen ? GetDeviceCaps(screen.get(), BITSPIXEL) * GetDeviceCaps(screen.get(), PLANES) : 24;
+    switch (depth) {
+        case 32: return 32;
+        case 15:
+        case 16: return 16;
+        default: return 24;
+    }
+}
+
+DWORD ImageSize(LONG width, LONG height, WORD bitCount) {
+    const DWORD stride = ((static_cast<DWORD>(width) * bitCount + 31) / 32) * 4;
+    return stride * static_cast<DWORD>(height);
+}
+
+}  // namespace
+
+Win32ScreenCapture::~Win32ScreenCapture() {
+    // The preview must not keep a handle to a bitmap that goes with us.
+    if (IsWindow(preview_)) RemovePropA(preview_, kPictureProperty);
+}
+
+bool Win32ScreenCapture::CreateCapturePicture(Size outerSize) {
+    const LONG width = std::max(1, outerSize.width - kPictureBorder);
+    const LONG height = std::max(1, outerSize.height - kPictureBorder);
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;  // bottom-up, as a BMP file keeps its rows
+    header.biPlanes = 1;
+    header.biBitCount = CaptureBitCount();
+    header.biCompression = BI_RGB;
+    header.biSizeImage = ImageSize(width, height, header.biBitCount);
+
+    if (capture_) {
+        BITMAP existing{};
+        if (GetObjectA(capture_.get(), sizeof existing, &existing) && existing.bmWidth == width &&
+            existing.bmHeight == height && existing.bmBitsPixel == header.biBitCount)
+            return true;  // the one from the last recording fits: reuse it
+        DestroyCapturePicture();
+    }
+
+    BITMAPINFO info{};
+    info.bmiHeader = header;
+    void* bits = nullptr;
+    GdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) return false;
+    capture_ = std::move(bitmap);
+    captureBits_ = bits;
+    captureInfo_.resize(sizeof header);
+    std::memcpy(captureInfo_.data(), &header, sizeof header);
+    return true;
+}
+
+void Win32ScreenCapture::DestroyCapturePicture() {
+    if (!capture_) return;
+    if (GetPropA(preview_, kPictureProperty) == capture_.get()) RemovePropA(preview_, kPictureProperty);
+    capture_.reset();
+    captureBits_ = nullptr;
+    captureInfo_.clear();
+    InvalidateRect(preview_, nullptr, TRUE);
+}
+
+void Win32ScreenCapture::CopyScreenToCapturePicture(Size area) {
+    if (!capture_ || area.width <= 0 || area.height <= 0) return;
+    HWND desktop = GetDesktopWindow();
+    WindowDC screen(desktop);
+    if (!screen) return;
+    MemoryDC target(CreateCompatibleDC(screen.get()));
+    if (!target) return;
+    {
+        SelectedObject selected(target.get(), capture_.get());
+        StretchBlt(target.get(), 0, 0, area.width, area.height, screen.get(), 0, 0, area.width, area.height,
+                   SRCCOPY);
+    }
+    GdiFlush();  // the pixels are read straight from the section next
+}
+
+void Win32ScreenCapture::ShowCapturePictureInPreview() {
+    if (!capture_) return;
+    ShowInPreview(capture_.get());
+    loaded_.reset();
+}
+
+std::optional<BitmapBytes> Win32ScreenCapture::CapturePictureBytes() const {
+    if (!capture_ || !captureBits_ || captureInfo_.size() < sizeof(BITMAPINFOHEADER)) return std::nullopt;
+    BITMAPINFOHEADER header{};
+    std::memcpy(&header, captureInfo_.data(), sizeof header);
+    return BitmapBytes{captureInfo_, {static_cast<const std::uint8_t*>(captureBits_), header.biSizeImage}};
+}
+
+bool Win32ScreenCapture::ShowFileInPreview(const std::string& path) {
+    GdiObject<HBITMAP> picture(static_cast<HBITMAP>(
+        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    if (!picture) return false;
+    ShowInPreview(picture.get());
+    loaded_ = std::move(picture);  // the one shown before is released only now
+    return true;
+}
+
+std::optional<std::vector<std::uint8_t>> Win32ScreenCapture::WindowPicture(WindowHandle window) {
+    RECT area{};
+    if (!GetWindowRect(reinterpret_cast<HWND>(window), &area)) return std::nullopt;
+    const LONG width = area.right - area.left;
+    const LONG height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return std::nullopt;
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader.biSizeImage = ImageSize(width, height, 32);
+    void* bits = nullptr;
+    GdiObject<HBITMAP> picture(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    WindowDC screen(GetDesktopWindow());
+    MemoryDC target(screen ? CreateCompatibleDC(screen.get()) : nullptr);
+    if (!picture || !bits || !target) return std::nullopt;
+    {
+        SelectedObject selected(target.get(), picture.get());
+        if (!BitBlt(target.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY)) return std::nullopt;
+    }
+    GdiFlush();
+    std::vector<std::uint8_t> packed(sizeof info.bmiHeader + info.bmiHeader.biSizeImage);
+    std::memcpy(packed.data(), &info.bmiHeader, sizeof info.bmiHeader);
+    std::memcpy(packed.data() + sizeof info.bmiHeader, bits, info.bmiHeader.biSizeImage);
+    return packed;
+}
+
+void Win32ScreenCapture::ShowInPreview(HBITMAP picture) {
+    SetPropA(preview_, kPictureProperty, picture);
+    InvalidateRect(preview_, nullptr, FALSE);
+}
+
+}  // namespace vfe::win32

@@ -1,0 +1,385 @@
+// A recording as a user makes one: launch the emulator, record, restore the window,
+// accept the compression dialog; the AVI is then checked with ffprobe and ffmpeg,
+// which the tests run as the Unix programs they are.
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <sstream>
+
+#include "support/E2E.h"
+
+namespace {
+
+using e2e::FrontEnd;
+using e2e::Milliseconds;
+
+constexpr const char* kEmulatorCaption = "Velmoran Alpha v0.2a";
+constexpr const char* kFramesSuffix = " frames captured...";
+constexpr int kCompressorList = 880;
+
+// ---- Running Unix tools from the Windows test ---------------------------------------
+
+std::string UnixPath(const std::filesystem::path& path) {
+    using ToUnix = char*(__cdecl*)(const wchar_t*);
+    static const auto toUnix = reinterpret_cast<ToUnix>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!toUnix) return {};
+    char* converted = toUnix(std::filesystem::absolute(path).wstring().c_str());
+    if (!converted) return {};
+    std::string unix(converted);
+    HeapFree(GetProcessHeap(), 0, converted);
+    return unix;
+}
+
+std::string ShellQuoted(const std::string& text) { return "'" + text + "'"; }
+
+// Runs a Unix shell command line and gives what it printed, or nothing when it failed.
+// Wine's handle of a Unix process does not wait for it, so the command itself leaves
+// its exit status in a file when it is done, and the test waits for that file.
+std::optional<std::string> RunUnix(const std::string& command, const e2e::AppFolder& folder) {
+    static int run = 0;
+    const std::string tag = "unix" + std::to_string(++run);
+    const std::string output = UnixPath(folder / (tag + ".out"));
+    const std::string status = UnixPath(folder / (tag + ".rc"));
+    std::string commandLine = "Z:\\bin\\sh -c \"" + command + " >" + ShellQuoted(output) + " 2>&1; echo $? >" +
+                              ShellQuoted(status + ".tmp") + "; mv " + ShellQuoted(status + ".tmp") + " " +
+                              ShellQuoted(status) + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+        return std::nullopt;
+    vfe::win32::KernelHandle process(started.hProcess);
+    vfe::win32::KernelHandle thread(started.hThread);
+    if (!e2e::WaitUntil([&] { return folder.Exists(tag + ".rc"); }, Milliseconds(60000))) return std::nullopt;
+    if (std::atoi(folder.Read(tag + ".rc").c_str()) != 0) {
+        ADD_FAILURE() << command << "\n" << folder.Read(tag + ".out");
+        return std::nullopt;
+    }
+    return folder.Read(tag + ".out");
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+// ---- The front-end's window ---------------------------------------------------------
+
+HWND ChildOfClass(HWND parent, const char* className) {
+    struct Search {
+        const char* className;
+        HWND found;
+    } search{className, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            char name[64] = {};
+            GetClassNameA(child, name, sizeof name);
+            if (lstrcmpiA(name, s->className) != 0) return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The number the caption counts while recording; -1 when it shows something else.
+int FramesInCaption(HWND window) {
+    const std::string caption = e2e::WindowText(window);
+    const std::size_t at = caption.find(kFramesSuffix);
+    if (at == std::string::npos || at == 0 || at + std::strlen(kFramesSuffix) != caption.size()) return -1;
+    return std::atoi(caption.substr(0, at).c_str());
+}
+
+// A dialog of the front-end's process that `matches`, read as the harness reads message boxes.
+std::optional<e2e::MessageBoxInfo> WaitForDialog(const FrontEnd& fe, const std::function<bool(HWND)>& matches,
+                                                 Milliseconds timeout) {
+    std::optional<e2e::MessageBoxInfo> found;
+    e2e::WaitUntil(
+        [&] {
+            for (const HWND window : e2e::TopWindowsOf(fe.process.id())) {
+                char className[16] = {};
+                GetClassNameA(window, className, sizeof className);
+                if (std::string_view(className) != "#32770" || !matches(window)) continue;
+                e2e::MessageBoxInfo info;
+                info.window = window;
+                info.title = e2e::WindowText(window);
+                if (const HWND text = GetDlgItem(window, 0xFFFF)) info.text = e2e::WindowText(text);
+                info.ok = GetDlgItem(window, IDOK) != nullptr;
+                info.cancel = GetDlgItem(window, IDCANCEL) != nullptr;
+                found = info;
+                return true;
+            }
+            return false;
+        },
+        timeout);
+    return found;
+}
+
+// A message box: text and buttons only, unlike the system's compression dialogs (Wine
+// shows two, "Compress options" around "Video Compression"), which hold lists.
+std::optional<e2e::MessageBoxInfo> WaitForBox(const FrontEnd& fe, Milliseconds timeout = e2e::kTimeout) {
+    return WaitForDialog(
+        fe,
+        [](HWND window) {
+            return GetDlgItem(window, 0xFFFF) != nullptr && !ChildOfClass(window, "ComboBox") &&
+                   !ChildOfClass(window, "ListBox");
+        },
+        timeout);
+}
+
+std::optional<e2e::MessageBoxInfo> WaitForCompressionDialog(const FrontEnd& fe) {
+    return WaitForDialog(fe, [](HWND window) { return GetDlgItem(window, kCompressorList) != nullptr; },
+                         Milliseconds(20000));
+}
+
+// The pixel rows of a BMP file (everything after its header and colour table).
+std::string BmpPixels(const std::string& file) {
+    if (file.size() < 54) return {};
+    std::uint32_t offset = 0;
+    std::memcpy(&offset, file.data() + 10, sizeof offset);
+    return offset <= file.size() ? file.substr(offset) : std::string();
+}
+
+// ---- The recording fixture ----------------------------------------------------------
+
+class Recording : public e2e::FrontEndTest {
+protected:
+    // Helpers that assert are called through ASSERT_NO_FATAL_FAILURE, so a test stops at once.
+    void LaunchEmulator(const FrontEnd& fe) {
+        e2e::Menu(fe, "r", "a");  // Run > Velmoran Alpha
+        ASSERT_TRUE(e2e::WaitForWindow(kEmulatorCaption));
+    }
+    static void ChooseRecordHighQuality(const FrontEnd& fe) { e2e::Menu(fe, "u", "a", "{down}", "{enter}"); }
+
+    // Records until the caption counts `frames`, answering the confirmation with OK.
+    void RecordFrames(const FrontEnd& fe, int frames) {
+        ChooseRecordHighQuality(fe);
+        const auto confirm = WaitForBox(fe);
+        ASSERT_TRUE(confirm);
+        EXPECT_EQ(confirm->title, "Start Recording");
+        EXPECT_EQ(confirm->text, "Press 'Ok' to Start Recording");
+        EXPECT_TRUE(confirm->ok && confirm->cancel);
+        EXPECT_TRUE(IsIconic(fe.window()));
+        const auto started = e2e::Clock::now();
+        ASSERT_TRUE(e2e::Answer(*confirm, IDOK));
+        ASSERT_TRUE(e2e::WaitUntil([&] { return FramesInCaption(fe.window()) >= frames; }, Milliseconds(30000)))
+            << e2e::WindowText(fe.window());
+        const double seconds = std::chrono::duration<double>(e2e::Clock::now() - started).count();
+        std::printf("recorded %d frames in %.2f s: %.1f frames per second\n", FramesInCaption(fe.window()), seconds,
+                    FramesInCaption(fe.window()) / seconds);
+        std::fflush(stdout);
+    }
+
+    // Restores the window, which ends the recording; returns the compression dialog.
+    std::optional<e2e::MessageBoxInfo> RestoreForTheCompressionDialog(const FrontEnd& fe) {
+        // Posted: the restore runs the whole save, dialog included, before it returns.
+        ShowWindowAsync(fe.window(), SW_RESTORE);
+        return WaitForCompressionDialog(fe);
+    }
+
+    int FramesListed(const FrontEnd& fe) const {
+        const HWND list = ChildOfClass(fe.window(), "ListBox");
+        return list ? static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)) : -1;
+    }
+
+    std::vector<std::string> FrameFiles() const {
+        std::vector<std::string> frames;
+        for (const auto& name : folder.Files())
+            if (name.size() > 5 && name[0] == 'z' && std::isdigit(static_cast<unsigned char>(name[1])) &&
+                name.ends_with(".bmp"))
+                frames.push_back(name);
+        return frames;
+    }
+
+    std::vector<std::string> Videos() const {
+        std::vector<std::string> videos;
+        for (const auto& name : folder.Files())
+            if (name.starts_with("Velmoran_Cap_") && name.ends_with(".avi")) videos.push_back(name);
+        return videos;
+    }
+
+    // Accepts the "Saved " message and gives the path it names.
+    std::string AcceptSavedMessage(const FrontEnd& fe) {
+        const auto saved = WaitForBox(fe, Milliseconds(60000));
+        if (!saved) {
+            ADD_FAILURE() << "no message after the save";
+            return {};
+        }
+        EXPECT_EQ(saved->title, "Video file saved succesfully!");
+        EXPECT_TRUE(saved->text.starts_with("Saved ")) << saved->text;
+        e2e::Answer(*saved, IDOK);
+        return saved->text.substr(std::min<std::size_t>(6, saved->text.size()));
+    }
+
+    // ffprobe's view of the video: one video stream at 5/1 fps, every packet a key frame.
+    void ExpectVideoOf(const std::string& aviPath, int frames, const std::string& firstFramePixels) {
+        const std::string avi = ShellQuoted(UnixPath(aviPath));
+        const auto streams = RunUnix(
+            "/usr/bin/ffprobe -v error -count_frames -show_entries stream=codec_type,r_frame_rate,nb_read_frames "
+            "-of csv=p=0 " + avi, folder);
+        ASSERT_TRUE(streams) << "ffprobe could not read " << aviPath;
+        const auto streamLines = Lines(*streams);
+        ASSERT_EQ(streamLines.size(), 1u) << *streams;
+        EXPECT_EQ(streamLines[0], "video,5/1," + std::to_string(frames));
+
+        const auto packets =
+            RunUnix("/usr/bin/ffprobe -v error -select_streams v -show_entries packet=flags -of csv=p=0 " + avi, folder);
+        ASSERT_TRUE(packets);
+        const auto flags = Lines(*packets);
+        EXPECT_EQ(flags.size(), static_cast<std::size_t>(frames));
+        for (const auto& flag : flags) EXPECT_EQ(flag[0], 'K') << "not a key frame: " << flag;
+
+        // The first packet as stored: the frame's bytes exactly as the grabber saved them.
+        ASSERT_TRUE(RunUnix("/usr/bin/ffmpeg -v error -y -i " + avi + " -frames:v 1 -c:v copy -f rawvideo " +
+                                ShellQuoted(UnixPath(folder / "first.raw")),
+                            folder));
+        const std::string raw = folder.Read("first.raw");
+        EXPECT_EQ(raw.size(), firstFramePixels.size());
+        EXPECT_TRUE(raw == firstFramePixels) << "the first frame's pixels differ from z0.bmp's";
+    }
+};
+
+TEST_F(Recording, SavesTheFramesAsAFiveFramesPerSecondVideo) {
+    folder.Write("Zelda.bmp", "BM not a frame of ours");
+    FrontEnd fe(folder);
+    ASSERT_TRUE(fe.window());
+    ASSERT_NO_FATAL_FAILURE(LaunchEmulator(fe));
+    ASSERT_NO_FATAL_FAILURE(RecordFrames(fe, 30));
+
+    const auto dialog = RestoreForTheCompressionDialog(fe);
+    ASSERT_TRUE(dialog);
+    // Recording has ended: what is listed now is the whole recording.
+    const int frames = FramesListed(fe);
+    EXPECT_GE(frames, 30);
+    EXPECT_EQ(FrameFiles().size(), static_cast<std::size_t>(frames));
+    const std::string firstFrame = BmpPixels(folder.Read("z0.bmp"));
+    ASSERT_FALSE(firstFrame.empty());
+    const auto saving = e2e::Clock::now();
+    ASSERT_TRUE(e2e::Answer(*dialog, IDOK));
+
+    const std::string saved = AcceptSavedMessage(fe);
+    std::printf("saved %d frames in %.2f s\n", frames,
+                std::chrono::duration<double>(e2e::Clock::now() - saving).count());
+    ASSERT_EQ(Videos().size(), 1u);
+    EXPECT_EQ(std::filesystem::path(saved).filename().string(), Videos()[0]);
+    ExpectVideoOf(saved, frames, firstFrame);
+
+    EXPECT_TRUE(e2e::WaitUntil([&] { return FrameFiles().empty(); })) << FrameFiles().size() << " frames left";
+    EXPECT_EQ(folder.Read("Zelda.bmp"), "BM not a frame of ours");
+    EXPECT_EQ(FramesListed(fe), 0);
+    EXPECT_TRUE(fe.process.IsRunning());
+}
+
+TEST_F(Recording, RefusesBeforeAnyLaunch) {
+    e2e::Process emulator = folder.Start("velmoran.exe");  // running, but not launched by us
+    ASSERT_TRUE(e2e::WaitForWindow(kEmulatorCaption));
+    FrontEnd fe(folder);
+    ASSERT_TRUE(fe.window());
+    ChooseRecordHighQuality(fe);
+    const auto box = WaitForBox(fe);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->title, "Velmoran is not running!");
+    EXPECT_EQ(box->text, "Velmoran is not running!");
+    EXPECT_TRUE(box->ok && !box->cancel);
+    ASSERT_TRUE(e2e::Answer(*box, IDOK));
+    EXPECT_FALSE(IsIconic(fe.window()));
+    EXPECT_TRUE(FrameFiles().empty());
+}
+
+TEST_F(Recording, CancelAtTheConfirmationRecordsNothing) {
+    FrontEnd fe(folder);
+    ASSERT_TRUE(fe.window());
+    ASSERT_NO_FATAL_FAILURE(LaunchEmulator(fe));
+    ChooseRecordHighQuality(fe);
+    const auto confirm = WaitForBox(fe);
+    ASSERT_TRUE(confirm);
+    ASSERT_TRUE(e2e::Answer(*confirm, IDCANCEL));
+    Sleep(500);
+    EXPECT_TRUE(FrameFiles().empty());
+    ShowWindowAsync(fe.window(), SW_RESTORE);
+    EXPECT_FALSE(e2e::WaitForMessageBox(fe, Milliseconds(2000))) << "no video is written";
+    EXPECT_TRUE(Videos().empty());
+    EXPECT_TRUE(fe.process.IsRunning());
+}
+
+TEST_F(Recording, CancelInTheCompressionDialogDiscardsTheRecording) {
+    folder.Write("Zelda.bmp", "BM kept");
+    FrontEnd fe(folder);
+    ASSERT_TRUE(fe.window());
+    ASSERT_NO_FATAL_FAILURE(LaunchEmulator(fe));
+    ASSERT_NO_FATAL_FAILURE(RecordFrames(fe, 5));
+    const auto dialog = RestoreForTheCompressionDialog(fe);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(e2e::Answer(*dialog, IDCANCEL));
+    EXPECT_FALSE(WaitForBox(fe, Milliseconds(2000))) << "a cancel says nothing";
+    EXPECT_TRUE(e2e::WaitUntil([&] { return FrameFiles().empty(); }));
+    EXPECT_EQ(FramesListed(fe), 0);
+    EXPECT_EQ(folder.Read("Zelda.bmp"), "BM kept");
+    EXPECT_EQ(e2e::WindowText(fe.window()).find(kFramesSuffix), std::string::npos);
+}
+
+TEST_F(Recording, AnExistingVideoOfTheSameNameIsKept) {
+    FrontEnd fe(folder);
+    ASSERT_TRUE(fe.window());
+    ASSERT_NO_FATAL_FAILURE(LaunchEmulator(fe));
+    ASSERT_NO_FATAL_FAILURE(RecordFrames(fe, 5));
+    // Whatever second the save starts in within the next two minutes, its name is taken.
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    const int start = now.wHour * 3600 + now.wMinute * 60 + now.wSecond;
+    std::vector<std::string> older;
+    for (int second = start; second < start + 120; ++second) {
+        char name[32];
+        const int t = second % 86400;
+        std::snprintf(name, sizeof name, "Velmoran_Cap_%02d%02d%02d.avi", t / 3600, t / 60 % 60, t % 60);
+        folder.Write(name, std::string("older video ") + name);
+        older.push_back(name);
+    }
+    const auto dialog = RestoreForTheCompressionDialog(fe);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(e2e::Answer(*dialog, IDOK));
+    const std::string saved = AcceptSavedMessage(fe);
+    const std::string savedName = std::filesystem::path(saved).filename().string();
+    EXPECT_EQ(std::find(older.begin(), older.end(), savedName), older.end()) << savedName;
+    for (const auto& name : older) EXPECT_EQ(folder.Read(name), "older video " + name);
+    EXPECT_TRUE(folder.Exists(savedName));
+}
+
+TEST_F(Recording, AFrameThatCannotBeWrittenStopsTheRecordingAndTheRestIsSaved) {
+    std::filesystem::create_directory(folder / "z5.bmp");  // a folder where frame 5 would go
+    FrontEnd fe(folder);
+    ASSERT_TRUE(fe.window());
+    ASSERT_NO_FATAL_FAILURE(LaunchEmulator(fe));
+    ChooseRecordHighQuality(fe);
+    const auto confirm = WaitForBox(fe);
+    ASSERT_TRUE(confirm);
+    ASSERT_TRUE(e2e::Answer(*confirm, IDOK));
+
+    const auto stopped = WaitForBox(fe, Milliseconds(30000));
+    ASSERT_TRUE(stopped);
+    EXPECT_EQ(stopped->title, "Velmoran Front-End2");
+    EXPECT_TRUE(stopped->text.starts_with("Frame file could not be written:")) << stopped->text;
+    EXPECT_NE(stopped->text.find("z5.bmp"), std::string::npos) << stopped->text;
+    ASSERT_TRUE(e2e::Answer(*stopped, IDOK));
+    Sleep(300);
+    EXPECT_FALSE(WaitForBox(fe, Milliseconds(500))) << "one message only";
+    EXPECT_EQ(FramesInCaption(fe.window()), 5);
+
+    const auto dialog = RestoreForTheCompressionDialog(fe);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(FramesListed(fe), 5);
+    const std::string firstFrame = BmpPixels(folder.Read("z0.bmp"));
+    ASSERT_TRUE(e2e::Answer(*dialog, IDOK));
+    const std::string saved = AcceptSavedMessage(fe);
+    ExpectVideoOf(saved, 5, firstFrame);
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "z5.bmp"));
+}
+
+}  // namespace

@@ -1,0 +1,375 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "capture/CaptureTexts.h"
+#include "capture/Recorder.h"
+#include "support/CaptureFakes.h"
+#include "support/Fakes.h"
+#include "support/TempDir.h"
+
+namespace vfe {
+namespace {
+
+using testing::FakeFrontEnd;
+using testing::FakeScreenCapture;
+using testing::TempDir;
+
+constexpr WindowHandle kEmulator = 7;
+const std::string kMainCaption = "Velmoran Alpha v0.2a";
+
+// A recorder over fakes whose application folder is a real temporary folder, so the
+// frame files are real. The video writer notes what the main window looked like when
+// it ran and answers with `outcome`.
+class RecorderTest : public ::testing::Test {
+protected:
+    struct AtSave {
+        bool grabando;
+        int stop;
+        bool stopEnabled;
+        bool saveVisible;
+        bool listVisible;
+        unsigned timer;
+        std::vector<std::string> list;
+    };
+
+    void LaunchEmulator(const std::string& caption = kMainCaption) {
+        fake.state.EmulatorCaption = caption;
+        fake.windows.windows[caption] = kEmulator;
+    }
+    void StartRecording() {
+        LaunchEmulator();
+        recorder.mnuRecordHQ_Click();
+    }
+    void Ticks(int count) {
+        for (int i = 0; i < count; ++i) recorder.Timer_Timer();
+    }
+    std::string Frame(int number) const { return dir.File("z" + std::to_string(number) + ".bmp"); }
+    std::vector<std::string> Frames(int count) const {
+        std::vector<std::string> paths;
+        for (int i = 0; i < count; ++i) paths.push_back(Frame(i));
+        return paths;
+    }
+    // The window restored while the recording runs.
+    void Restore() {
+        fake.controls.minimized = false;
+        recorder.EndRecording();
+    }
+
+    TempDir dir;
+    FakeFrontEnd fake{dir.str()};
+    FakeScreenCapture screen;
+    SaveOutcome outcome = SaveOutcome::Saved;
+    std::vector<AtSave> saves;
+    Recorder recorder{fake.frontEnd, screen, [this] {
+                          auto& c = fake.controls;
+                          saves.push_back({fake.state.Grabando, c.CheckValue(Control::Check2), c.enabled[Control::Check2],
+                                           c.visible[Control::cmd], c.visible[Control::lst], c.timerInterval, c.list});
+                          return outcome;
+                      }};
+};
+
+TEST_F(RecorderTest, WithoutALaunchedEmulatorNothingButTheLookupChanges) {
+    fake.windows.windows[kMainCaption] = kEmulator;  // started by other means: not ours to record
+    fake.state.Numero = 5;
+    fake.state.EmulatorWnd = 99;
+    recorder.mnuRecordHQ_Click();
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, "Velmoran is not running!");
+    EXPECT_EQ(fake.messages.shown[0].title, "Velmoran is not running!");
+    EXPECT_EQ(fake.messages.shown[0].flags, MsgBox::OkOnly | MsgBox::Exclamation);
+    EXPECT_TRUE(fake.windows.calls.empty());  // an empty caption is never looked up
+    EXPECT_EQ(fake.state.EmulatorWnd, 0u);
+    EXPECT_EQ(fake.state.Numero, 5);
+    EXPECT_FALSE(fake.controls.minimized);
+    EXPECT_FALSE(fake.controls.topmost);
+    EXPECT_TRUE(screen.calls.empty());
+
+    fake.state.EmulatorCaption = "Velmoran Alpha v0.2a Old Gfx";  // launched, but closed since
+    recorder.mnuRecordLQ_Click();
+    EXPECT_EQ(fake.windows.calls, (std::vector<std::string>{"find Velmoran Alpha v0.2a Old Gfx"}));
+    EXPECT_EQ(fake.messages.shown.size(), 2u);
+    EXPECT_FALSE(fake.controls.minimized);
+}
+
+TEST_F(RecorderTest, PreparesTheRecordingInTheDesignedOrder) {
+    fake.controls.caption = "Running velmoran.exe";
+    fake.controls.texts[Control::Text1] = "2.5";
+    fake.state.Numero = 12;
+    StartRecording();
+    EXPECT_EQ(fake.windows.calls, (std::vector<std::string>{"find Velmoran Alpha v0.2a", "find Velmoran Alpha v0.2a",
+                                                             "show 7 2", "show 7 1"}));
+    EXPECT_EQ(fake.state.ShowMode, 1);
+    EXPECT_EQ(fake.state.TamanoCuadroW, 640.0);
+    EXPECT_EQ(fake.state.TamanoCuadroH, 480.0);
+    EXPECT_EQ(fake.state.Numero, 0);
+    EXPECT_EQ(fake.state.ZoomFactor, 1.0f);
+    EXPECT_EQ(fake.state.cCaption, "Running velmoran.exe");
+    EXPECT_EQ(fake.controls.timerLog, (std::vector<unsigned>{2}));  // 2.5 rounds to the even 2
+    EXPECT_TRUE(fake.controls.topmost);
+    EXPECT_TRUE(fake.controls.minimized);
+    EXPECT_EQ(screen.calls, (std::vector<std::string>{"create 1028x772"}));
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, "Press 'Ok' to Start Recording");
+    EXPECT_EQ(fake.messages.shown[0].title, "Start Recording");
+    EXPECT_EQ(fake.messages.shown[0].flags, MsgBox::OkCancel);
+    EXPECT_TRUE(fake.state.Grabando);
+}
+
+TEST_F(RecorderTest, OldGraphicsBuildIsRecordedWithoutArrangingAWindow) {
+    LaunchEmulator("Velmoran Alpha v0.2a Old Gfx");
+    fake.controls.menuChecks[MenuItem::mnuNormalView] = false;
+    recorder.mnuRecordHQ_Click();
+    EXPECT_EQ(fake.state.ShowMode, 3);  // the maximized view, though no window is shown in it
+    EXPECT_EQ(fake.windows.calls,
+              (std::vector<std::string>{"find Velmoran Alpha v0.2a Old Gfx", "find Velmoran Alpha v0.2a"}));
+    EXPECT_EQ(fake.state.EmulatorWnd, 0u);
+    EXPECT_TRUE(fake.state.Grabando);
+    EXPECT_TRUE(fake.controls.minimized);
+}
+
+TEST_F(RecorderTest, NoCapturePictureNoRecording) {
+    screen.failCreate = true;
+    StartRecording();
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, kNoCapturePictureText);
+    EXPECT_FALSE(fake.state.Grabando);
+    EXPECT_FALSE(fake.controls.minimized);
+}
+
+TEST_F(RecorderTest, CancelAtTheConfirmationRecordsNothing) {
+    fake.messages.answers = {Answer::Cancel};
+    StartRecording();
+    EXPECT_FALSE(fake.state.Grabando);
+    EXPECT_FALSE(screen.exists);
+    EXPECT_EQ(screen.calls.back(), "destroy");
+    EXPECT_TRUE(fake.controls.minimized);  // stays down until the user restores it
+    Ticks(3);
+    Restore();
+    EXPECT_TRUE(saves.empty());
+    EXPECT_FALSE(dir.Exists("z0.bmp"));
+}
+
+TEST_F(RecorderTest, StopTickedSkipsTheQuestionAndRecordsNothing) {
+    fake.controls.checks[Control::Check2] = 1;
+    StartRecording();
+    EXPECT_TRUE(fake.messages.shown.empty());
+    EXPECT_FALSE(fake.state.Grabando);
+    EXPECT_TRUE(fake.controls.minimized);
+    Ticks(2);  // as ticks while the question is open: Grabando is false
+    EXPECT_EQ(screen.grabs, 0);
+    Restore();
+    EXPECT_TRUE(saves.empty());
+}
+
+TEST_F(RecorderTest, EachTickSavesTheNextNumberedFrameAndCountsItInTheCaption) {
+    StartRecording();
+    Ticks(11);
+    EXPECT_EQ(fake.controls.list, Frames(11));  // z10 follows z9: capture order, not name order
+    EXPECT_EQ(fake.state.Numero, 11);
+    EXPECT_EQ(fake.controls.captions.front(), "1 frames captured...");
+    EXPECT_EQ(fake.controls.caption, "11 frames captured...");
+    for (int i = 0; i < 11; ++i) {
+        const auto bytes = dir.Read("z" + std::to_string(i) + ".bmp");
+        ASSERT_GE(bytes.size(), 14u + 40u + 16u) << i;
+        EXPECT_EQ(bytes[0], 'B');
+        EXPECT_EQ(bytes[1], 'M');
+        EXPECT_EQ(bytes.back(), i + 1) << "frame " << i << " holds grab " << i + 1;
+    }
+    EXPECT_EQ(screen.calls[1], "copy 1024x768");  // the preview's size less 4 each way
+    EXPECT_EQ(screen.calls[2], "preview capture");
+}
+
+TEST_F(RecorderTest, CountingGoesOnPastSixteenBits) {
+    StartRecording();
+    fake.state.Numero = 32767;
+    Ticks(2);
+    EXPECT_EQ(fake.controls.list, (std::vector<std::string>{Frame(32767), Frame(32768)}));
+    EXPECT_EQ(fake.controls.caption, "32769 frames captured...");
+}
+
+TEST_F(RecorderTest, RestoringEndsTheRecordingAndWritesTheVideo) {
+    StartRecording();
+    Ticks(3);
+    Restore();
+    ASSERT_EQ(saves.size(), 1u);
+    const AtSave& at = saves[0];
+    EXPECT_FALSE(at.grabando);
+    EXPECT_EQ(at.stop, 1);
+    EXPECT_FALSE(at.stopEnabled);
+    EXPECT_TRUE(at.saveVisible);
+    EXPECT_TRUE(at.listVisible);
+    EXPECT_EQ(at.timer, 0u);  // "Stop" ticked by code stopped the timer
+    EXPECT_EQ(at.list, Frames(3));
+
+    EXPECT_TRUE(fake.controls.list.empty());
+    EXPECT_EQ(fake.controls.CheckValue(Control::Check2), 0);
+    EXPECT_TRUE(fake.controls.enabled[Control::Check2]);
+    EXPECT_EQ(fake.controls.timerInterval, 1u);  // "Stop" cleared by code: the interval rule again
+    EXPECT_TRUE(fake.controls.visible[Control::cmd]);
+
+    Restore();  // a later resize is not a recording's end
+    EXPECT_EQ(saves.size(), 1u);
+}
+
+TEST_F(RecorderTest, RestoringWithStopTickedKeepsTheRecordingOpen) {
+    StartRecording();
+    Ticks(2);
+    fake.controls.checks[Control::Check2] = 1;
+    recorder.Check2_Click();
+    EXPECT_EQ(fake.controls.timerInterval, 0u);
+    recorder.Text1_LostFocus();  // the interval box sets the timer whatever "Stop" says
+    EXPECT_EQ(fake.controls.timerInterval, 1u);
+    Restore();
+    EXPECT_TRUE(saves.empty());
+    EXPECT_TRUE(fake.state.Grabando);
+    fake.controls.checks[Control::Check2] = 0;
+    recorder.Check2_Click();
+    Restore();
+    EXPECT_EQ(saves.size(), 1u);
+}
+
+TEST_F(RecorderTest, CancelledOrEmptySavesStillConsumeTheRecording) {
+    for (SaveOutcome consumed : {SaveOutcome::Cancelled, SaveOutcome::NothingToSave}) {
+        outcome = consumed;
+        StartRecording();
+        Ticks(consumed == SaveOutcome::NothingToSave ? 0 : 2);
+        Restore();
+        EXPECT_TRUE(fake.controls.list.empty());
+    }
+    EXPECT_EQ(saves.size(), 2u);
+}
+
+TEST_F(RecorderTest, AFailedSaveKeepsTheFramesAndSaveCanRetry) {
+    outcome = SaveOutcome::Failed;
+    StartRecording();
+    Ticks(3);
+    Restore();
+    EXPECT_EQ(fake.controls.list, Frames(3));
+    EXPECT_TRUE(fake.controls.visible[Control::cmd]);
+    EXPECT_TRUE(fake.controls.visible[Control::lst]);
+    EXPECT_EQ(fake.controls.CheckValue(Control::Check2), 0);
+    EXPECT_TRUE(fake.controls.enabled[Control::Check2]);
+
+    recorder.cmd_Click();  // fails again: still kept, still offered
+    ASSERT_EQ(saves.size(), 2u);
+    EXPECT_FALSE(saves[1].saveVisible);
+    EXPECT_FALSE(saves[1].listVisible);
+    EXPECT_EQ(saves[1].list, Frames(3));
+    EXPECT_EQ(fake.controls.list, Frames(3));
+    EXPECT_TRUE(fake.controls.visible[Control::cmd]);
+
+    // A new recording would overwrite the kept frames from z0 on: it waits for them.
+    fake.controls.minimized = false;
+    recorder.mnuRecordHQ_Click();
+    EXPECT_EQ(fake.messages.shown.back().text, kUnsavedRecordingText);
+    EXPECT_FALSE(fake.controls.minimized);
+
+    outcome = SaveOutcome::Saved;
+    recorder.cmd_Click();
+    EXPECT_TRUE(fake.controls.list.empty());
+    EXPECT_FALSE(fake.controls.visible[Control::cmd]);
+    EXPECT_FALSE(fake.controls.visible[Control::lst]);
+}
+
+TEST_F(RecorderTest, SaveButtonClearsAStopLeftTickedAndRestartsTheTimer) {
+    fake.controls.checks[Control::Check2] = 1;
+    fake.controls.enabled[Control::Check2] = false;
+    fake.controls.texts[Control::Text1] = "3.5";
+    recorder.cmd_Click();
+    EXPECT_EQ(fake.controls.CheckValue(Control::Check2), 0);
+    EXPECT_TRUE(fake.controls.enabled[Control::Check2]);
+    EXPECT_EQ(fake.controls.timerLog, (std::vector<unsigned>{4}));
+
+    recorder.cmd_Click();  // "Stop" already clear: its handler does not run again
+    EXPECT_EQ(fake.controls.timerLog.size(), 1u);
+}
+
+TEST_F(RecorderTest, AFrameThatCannotBeWrittenStopsTheRecordingOnceAndKeepsTheRest) {
+    std::filesystem::create_directory(dir.path() / "z2.bmp");  // a folder in the frame's place
+    StartRecording();
+    fake.messages.shown.clear();
+    Ticks(5);
+    EXPECT_EQ(fake.controls.list, Frames(2));
+    EXPECT_EQ(fake.state.Numero, 2);
+    EXPECT_EQ(fake.controls.caption, "2 frames captured...");
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, "Frame file could not be written:\r\n" + Frame(2) + "\r\n" +
+                                               kRecordingStoppedText);
+    EXPECT_EQ(fake.messages.shown[0].title, kApplicationTitle);
+    EXPECT_EQ(fake.messages.shown[0].flags, MsgBox::OkOnly | MsgBox::Exclamation);
+    EXPECT_EQ(fake.controls.timerInterval, 0u);
+    EXPECT_TRUE(recorder.StoppedByWriteFailure());
+    EXPECT_FALSE(dir.Exists("z3.bmp"));
+
+    recorder.GrabFrame();  // a zoom click refreshes the preview but saves nothing more
+    EXPECT_EQ(fake.controls.list.size(), 2u);
+
+    Restore();  // saved as usual
+    ASSERT_EQ(saves.size(), 1u);
+    EXPECT_EQ(saves[0].list, Frames(2));
+    EXPECT_TRUE(fake.controls.list.empty());
+
+    std::filesystem::remove(dir.path() / "z2.bmp");
+    StartRecording();  // the next recording starts afresh at z0
+    Ticks(3);
+    EXPECT_EQ(fake.controls.list, Frames(3));
+    EXPECT_EQ(fake.controls.caption, "3 frames captured...");
+    EXPECT_FALSE(recorder.StoppedByWriteFailure());
+}
+
+TEST_F(RecorderTest, GrabWithoutACapturePictureDoesNothing) {
+    recorder.GrabFrame();
+    EXPECT_TRUE(screen.calls.empty());
+
+    fake.controls.checks[Control::Check2] = 1;  // prepared, not recording: refresh only
+    StartRecording();
+    recorder.GrabFrame();
+    EXPECT_EQ(screen.calls.back(), "preview capture");
+    EXPECT_TRUE(fake.controls.list.empty());
+    EXPECT_FALSE(dir.Exists("z0.bmp"));
+}
+
+class FrameListTest : public RecorderTest {
+protected:
+    void SetUp() override {
+        for (const char* name : {"z0.bmp", "z1.bmp", "z2.bmp"}) fake.controls.list.push_back(dir.File(name));
+    }
+};
+
+TEST_F(FrameListTest, DeleteRemovesTheSelectedEntryAndShowsTheFirst) {
+    fake.controls.listIndex = 1;
+    recorder.lst_KeyDown(kDeleteKey, 0);
+    EXPECT_EQ(fake.controls.list, (std::vector<std::string>{Frame(0), Frame(2)}));
+    EXPECT_EQ(fake.controls.listIndex, 0);
+    EXPECT_EQ(screen.previewFile, Frame(0));
+}
+
+TEST_F(FrameListTest, DeleteIgnoresOtherKeysALastEntryAndNoSelection) {
+    recorder.lst_KeyDown(kDeleteKey, 0);  // nothing selected
+    fake.controls.listIndex = 2;
+    recorder.lst_KeyDown(8, 0);  // backspace is not Delete
+    EXPECT_EQ(fake.controls.list.size(), 3u);
+    fake.controls.list.resize(1);
+    fake.controls.listIndex = 0;
+    recorder.lst_KeyDown(kDeleteKey, 0);
+    EXPECT_EQ(fake.controls.list.size(), 1u);
+    EXPECT_TRUE(screen.calls.empty());
+}
+
+TEST_F(FrameListTest, SelectionShowsItsFrameAndAnUnreadableOneKeepsThePreview) {
+    fake.controls.listIndex = 2;
+    recorder.lst_Click();
+    EXPECT_EQ(screen.previewFile, Frame(2));
+    screen.unloadable.push_back(Frame(1));
+    fake.controls.listIndex = 1;
+    recorder.lst_Click();
+    EXPECT_EQ(screen.previewFile, Frame(2));
+    EXPECT_TRUE(fake.messages.shown.empty());
+    fake.controls.listIndex = -1;
+    recorder.lst_Click();
+    EXPECT_EQ(screen.calls.size(), 2u);
+}
+
+}  // namespace
+}  // namespace vfe
