@@ -10,6 +10,7 @@
 
 #include "platform/FileLength.h"
 #include "video/BmpFile.h"
+#include "video/BmpReader.h"
 
 namespace vfe {
 
@@ -21,11 +22,6 @@ struct FileCloser {
 
 void ShowFileMessage(MessageBoxes& messages, const std::string& text, const std::string& filename, unsigned icon) {
     messages.Show(text + "\r\n" + filename, kApplicationTitle, MsgBox::OkOnly | icon);
-}
-
-bool ReadAt(std::FILE* file, std::int64_t offset, std::span<std::uint8_t> target) {
-    if (std::fseek(file, static_cast<long>(offset), SEEK_SET) != 0) return false;
-    return target.empty() || std::fread(target.data(), 1, target.size(), file) == target.size();
 }
 
 }  // namespace
@@ -61,32 +57,14 @@ bool cDIB::CreateFromFile(const std::string& filename) {
     return false;
 }
 
-// Reads the headers, checks every field against the file, and only then allocates and
-// reads the two blocks. The held bitmap changes only when everything was read.
+// The held bitmap changes only when the whole file was read and found sound.
 bool cDIB::ReadVerifiedFile(std::FILE* file, std::int64_t fileLength) {
-    std::array<std::uint8_t, kBmpFileHeaderSize> fileBytes{};
-    if (!ReadAt(file, 0, fileBytes)) return false;
     // Like a file of the wrong type, a rejected file leaves its file header visible.
-    FileHeader = UnpackFileHeader(fileBytes);
-    if (FileHeader.bfType != kBmpFileType) return false;
-
-    std::array<std::uint8_t, kBmpInfoHeaderSize> infoBytes{};
-    if (!ReadAt(file, kBmpFileHeaderSize, infoBytes)) return false;
-    BmpInfoHeader info = UnpackInfoHeader(infoBytes);
-    const auto layout = CheckBmpLayout(FileHeader, info, fileLength);
-    if (!layout) return false;
-
-    std::vector<std::uint8_t> infoBlock(static_cast<std::size_t>(layout->infoBlockSize));
-    std::vector<std::uint8_t> bits(static_cast<std::size_t>(layout->imageSize));
-    if (!ReadAt(file, kBmpFileHeaderSize, infoBlock) || !ReadAt(file, FileHeader.bfOffBits, bits)) return false;
-
-    // An image size of 0 (allowed for plain rows) becomes the real one in both copies of the header.
-    info.biSizeImage = static_cast<std::int32_t>(layout->imageSize);
-    StoreLittleEndian32(std::span<std::uint8_t>(infoBlock).subspan(kBiSizeImageOffset).first<4>(), info.biSizeImage);
-
-    InfoHeader = info;
-    Bits = std::move(bits);
-    BitmapInfo = std::move(infoBlock);
+    auto contents = ReadCheckedBmp(file, fileLength, FileHeader);
+    if (!contents) return false;
+    InfoHeader = contents->info;
+    Bits = std::move(contents->bits);
+    BitmapInfo = std::move(contents->infoBlock);
     return true;
 }
 

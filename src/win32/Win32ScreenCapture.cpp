@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include <vector>
+
+#include "video/BmpReader.h"
 #include "win32/Resources.h"
 
 namespace vfe::win32 {
@@ -22,6 +25,27 @@ WORD CaptureBitCount() {
         case 16: return 16;
         default: return 24;
     }
+}
+
+bool HoldsPlainRows(const BmpInfoHeader& info) {
+    return info.biCompression == kBiRgb || info.biCompression == kBiBitfields;
+}
+
+// A DIB section in the file's own format, holding the file's pixel rows.
+GdiObject<HBITMAP> DibSectionFor(const BmpContents& contents) {
+    if (contents.infoBlock.size() < sizeof(BITMAPINFOHEADER)) return {};
+    // The block is copied so that the header sits at a properly aligned address.
+    std::vector<std::uint32_t> aligned((contents.infoBlock.size() + 3) / 4 + 256, 0);
+    std::memcpy(aligned.data(), contents.infoBlock.data(), contents.infoBlock.size());
+    void* bits = nullptr;
+    GdiObject<HBITMAP> picture(CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(aligned.data()),
+                                                DIB_RGB_COLORS, &bits, nullptr, 0));
+    DIBSECTION section{};
+    if (!picture || !bits || GetObjectA(picture.get(), sizeof section, &section) != sizeof section) return {};
+    const std::size_t capacity = static_cast<std::size_t>(section.dsBm.bmWidthBytes) *
+                                 static_cast<std::size_t>(section.dsBm.bmHeight);
+    std::memcpy(bits, contents.bits.data(), std::min(capacity, contents.bits.size()));
+    return picture;
 }
 
 DWORD ImageSize(LONG width, LONG height, WORD bitCount) {
@@ -106,8 +130,11 @@ std::optional<BitmapBytes> Win32ScreenCapture::CapturePictureBytes() const {
 }
 
 bool Win32ScreenCapture::ShowFileInPreview(const std::string& path) {
-    GdiObject<HBITMAP> picture(static_cast<HBITMAP>(
-        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    // The file is read and checked by our own reader: the system's loader is not given
+    // frames that may have been cut short or forged since they were written.
+    const auto contents = ReadCheckedBmpFile(path);
+    if (!contents || !HoldsPlainRows(contents->info)) return false;
+    GdiObject<HBITMAP> picture = DibSectionFor(*contents);
     if (!picture) return false;
     ShowInPreview(picture.get());
     loaded_ = std::move(picture);  // the one shown before is released only now

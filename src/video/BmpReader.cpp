@@ -1,0 +1,62 @@
+#include "video/BmpReader.h"
+
+#include <memory>
+#include <new>
+#include <span>
+
+#include "platform/FileLength.h"
+
+namespace vfe {
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+bool ReadAt(std::FILE* file, std::int64_t offset, std::span<std::uint8_t> target) {
+    if (offset < 0 || offset > 0x7FFFFFFF || std::fseek(file, static_cast<long>(offset), SEEK_SET) != 0) return false;
+    return target.empty() || std::fread(target.data(), 1, target.size(), file) == target.size();
+}
+
+}  // namespace
+
+std::optional<BmpContents> ReadCheckedBmp(std::FILE* file, std::int64_t fileLength, BmpFileHeader& fileHeader) {
+    std::array<std::uint8_t, kBmpFileHeaderSize> fileBytes{};
+    if (!ReadAt(file, 0, fileBytes)) return std::nullopt;
+    fileHeader = UnpackFileHeader(fileBytes);
+    if (fileHeader.bfType != kBmpFileType) return std::nullopt;
+
+    std::array<std::uint8_t, kBmpInfoHeaderSize> infoBytes{};
+    if (!ReadAt(file, kBmpFileHeaderSize, infoBytes)) return std::nullopt;
+    BmpContents contents;
+    contents.info = UnpackInfoHeader(infoBytes);
+    const auto layout = CheckBmpLayout(fileHeader, contents.info, fileLength);
+    if (!layout) return std::nullopt;
+
+    contents.infoBlock.resize(static_cast<std::size_t>(layout->infoBlockSize));
+    contents.bits.resize(static_cast<std::size_t>(layout->imageSize));
+    if (!ReadAt(file, kBmpFileHeaderSize, contents.infoBlock) || !ReadAt(file, fileHeader.bfOffBits, contents.bits))
+        return std::nullopt;
+
+    // An image size of 0 (allowed for plain rows) becomes the real one in both copies of the header.
+    contents.info.biSizeImage = static_cast<std::int32_t>(layout->imageSize);
+    StoreLittleEndian32(std::span<std::uint8_t>(contents.infoBlock).subspan(kBiSizeImageOffset).first<4>(),
+                        contents.info.biSizeImage);
+    return contents;
+}
+
+std::optional<BmpContents> ReadCheckedBmpFile(const std::string& path) {
+    const auto length = FileLength(path);
+    if (!length) return std::nullopt;
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) return std::nullopt;
+    try {
+        BmpFileHeader ignored;
+        return ReadCheckedBmp(file.get(), *length, ignored);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace vfe
