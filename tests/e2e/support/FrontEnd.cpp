@@ -7,12 +7,23 @@ namespace e2e {
 FrontEnd::FrontEnd(const AppFolder& folder, Milliseconds timeout)
     : process(StartProcess(folder / kFrontEndExe, SW_SHOWNORMAL)) {
     if (!process.handle()) return;
-    // Our own front-end's window, not one a previous test may have left behind.
+    // Our own front-end's window, not one a previous test may have left behind. It exists
+    // (hidden, its controls still being made) before it is loaded; it is ready once it shows,
+    // or once the load stops at a message box.
+    const auto loaded = [&] {
+        if (IsWindowVisible(window_)) return true;
+        for (const HWND window : TopWindowsOf(process.id())) {
+            char className[16] = {};
+            GetClassNameA(window, className, sizeof className);
+            if (std::string_view(className) == "#32770") return true;
+        }
+        return false;
+    };
     WaitUntil(
         [&] {
             const HWND found = FindTopWindow(kMainCaption);
             if (found && ProcessIdOf(found) == process.id()) window_ = found;
-            return window_ != nullptr || !process.IsRunning();
+            return (window_ != nullptr && loaded()) || !process.IsRunning();
         },
         timeout);
     if (!window_) ADD_FAILURE() << "the front-end's main window did not appear";
