@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace vfe {
 
@@ -48,16 +49,24 @@ Picture24 DrawArtwork(Artwork which) {
     const double cy = isBackground ? h * 0.45 : h * 0.48;
     const double maxRadius = isBackground ? h * 0.42 : h * 0.44;
 
+    // The halo is a Gaussian, so it splits into a factor per column and one per row.
+    const double spread = 2 * std::pow(maxRadius * 0.6, 2);
+    std::vector<double> haloX(static_cast<size_t>(w));
+    for (int x = 0; x < w; ++x) haloX[static_cast<size_t>(x)] = std::exp(-(x - cx) * (x - cx) / spread);
+
     for (int y = 0; y < h; ++y) {
         std::uint8_t* row = picture.pixels.data() + static_cast<size_t>(picture.Stride()) * y;
+        Rgb base = Mix(top, bottom, static_cast<double>(y) / (h - 1));
+        if (y % 3 == 0) base = Mix(base, {0, 0, 0}, 0.25);  // faint scanlines, the look of a console screen
+        const double dy2 = (y - cy) * (y - cy);
+        const double haloY = std::exp(-dy2 / spread);
         for (int x = 0; x < w; ++x) {
-            Rgb c = Mix(top, bottom, static_cast<double>(y) / (h - 1));
-            if (y % 3 == 0) c = Mix(c, {0, 0, 0}, 0.25);  // faint scanlines, the look of a console screen
-            const double d2 = (x - cx) * (x - cx) + (y - cy) * (y - cy);
-            const double halo = std::exp(-d2 / (2 * std::pow(maxRadius * 0.6, 2)));
-            c = Mix(c, {60, 30, 70}, halo * 0.6);
-            if (const double s = SpiralWeight(x, y, cx, cy, maxRadius / 2.6, 4.5, maxRadius); s > 0)
-                c = Mix(c, Mix(accent, glow, 1 - std::sqrt(d2) / maxRadius), s);
+            Rgb c = Mix(base, {60, 30, 70}, haloX[static_cast<size_t>(x)] * haloY * 0.6);
+            const double d2 = (x - cx) * (x - cx) + dy2;
+            if (d2 <= maxRadius * maxRadius) {
+                if (const double s = SpiralWeight(x, y, cx, cy, maxRadius / 2.6, 4.5, maxRadius); s > 0)
+                    c = Mix(c, Mix(accent, glow, 1 - std::sqrt(d2) / maxRadius), s);
+            }
             if (isBackground && (y == 167 || y == 168))  // a light rule under the title
                 c = Mix(c, {200, 210, 255}, 0.35 * (1 - std::abs(x - 250) / 260.0));
             row[x * 3 + 0] = static_cast<std::uint8_t>(std::lround(c.b));
