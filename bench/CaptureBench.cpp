@@ -20,34 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 constexpr const char* kEmulatorCaption = "Velmoran Alpha v0.2a";
-constexpr const char* kFramesSuffix = " frames captured...";
 int steadyFrames = 2000;
-
-int FramesInCaption(HWND window) {
-    const std::string caption = e2e::WindowText(window);
-    const std::size_t at = caption.find(kFramesSuffix);
-    if (at == std::string::npos || at == 0) return -1;
-    return std::atoi(caption.substr(0, at).c_str());
-}
-
-HWND ChildOfClass(HWND parent, const char* className) {
-    struct Search {
-        const char* className;
-        HWND found;
-    } search{className, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            char name[64] = {};
-            GetClassNameA(child, name, sizeof name);
-            if (lstrcmpiA(name, s->className) != 0) return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 // The Unix process that runs the front-end from this folder: its command line names the exe.
 std::string UnixProcFolderOf(const fs::path& appFolder) {
@@ -85,7 +58,7 @@ class CaptureBench : public e2e::FrontEndTest {};
 TEST_F(CaptureBench, RecordingRateAndSteadiness) {
     e2e::FrontEnd fe(folder);
     ASSERT_TRUE(fe.window());
-    const HWND interval = ChildOfClass(fe.window(), "Edit");
+    const HWND interval = e2e::ChildOfClass(fe.window(), "Edit");
     ASSERT_TRUE(interval);
     SendMessageA(interval, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("1"));
     e2e::Menu(fe, "r", "a");  // Run > Velmoran Alpha
@@ -96,31 +69,31 @@ TEST_F(CaptureBench, RecordingRateAndSteadiness) {
     ASSERT_TRUE(e2e::Answer(*confirm, IDOK));
 
     // Rate: frames counted by the caption over a few seconds, after the first ten.
-    ASSERT_TRUE(e2e::WaitUntil([&] { return FramesInCaption(fe.window()) >= 10; }, e2e::Milliseconds(20000)));
-    const int firstFrames = FramesInCaption(fe.window());
+    ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::FramesInCaption(fe.window()) >= 10; }, e2e::Milliseconds(20000)));
+    const int firstFrames = e2e::FramesInCaption(fe.window());
     const auto start = e2e::Clock::now();
     while (e2e::Clock::now() - start < std::chrono::seconds(4)) {
-        DeleteOldFrames(folder, FramesInCaption(fe.window()));
+        DeleteOldFrames(folder, e2e::FramesInCaption(fe.window()));
         Sleep(100);
     }
     const double seconds = std::chrono::duration<double>(e2e::Clock::now() - start).count();
-    const int frames = FramesInCaption(fe.window()) - firstFrames;
+    const int frames = e2e::FramesInCaption(fe.window()) - firstFrames;
     std::printf("capture: %.1f frames/s over %.1f s\n", frames / seconds, seconds);
 
     // Steadiness: private memory after 100 frames and after many more.
     const std::string proc = UnixProcFolderOf(folder.path());
     ASSERT_FALSE(proc.empty()) << "the front-end's Unix process was not found";
     ASSERT_TRUE(e2e::WaitUntil([&] {
-        DeleteOldFrames(folder, FramesInCaption(fe.window()));
-        return FramesInCaption(fe.window()) >= 100;
+        DeleteOldFrames(folder, e2e::FramesInCaption(fe.window()));
+        return e2e::FramesInCaption(fe.window()) >= 100;
     }, e2e::Milliseconds(60000)));
-    const int at100 = FramesInCaption(fe.window());
+    const int at100 = e2e::FramesInCaption(fe.window());
     const long memory100 = RssAnonKiB(proc);
     ASSERT_TRUE(e2e::WaitUntil([&] {
-        DeleteOldFrames(folder, FramesInCaption(fe.window()));
-        return FramesInCaption(fe.window()) >= steadyFrames;
+        DeleteOldFrames(folder, e2e::FramesInCaption(fe.window()));
+        return e2e::FramesInCaption(fe.window()) >= steadyFrames;
     }, e2e::Milliseconds(600000)));
-    const int atEnd = FramesInCaption(fe.window());
+    const int atEnd = e2e::FramesInCaption(fe.window());
     const long memoryEnd = RssAnonKiB(proc);
     std::printf("memory: %ld KiB private after %d frames, %ld KiB after %d frames\n", memory100, at100, memoryEnd,
                 atEnd);

@@ -12,38 +12,6 @@ using e2e::FrontEnd;
 using e2e::Milliseconds;
 
 constexpr const char* kEmulatorCaption = "Velmoran Alpha v0.2a";
-constexpr const char* kFramesSuffix = " frames captured...";
-
-int FramesInCaption(HWND window) {
-    const std::string caption = e2e::WindowText(window);
-    const std::size_t at = caption.find(kFramesSuffix);
-    if (at == std::string::npos || at == 0) return -1;
-    return std::atoi(caption.substr(0, at).c_str());
-}
-
-HWND ChildOfClass(HWND parent, const char* className) {
-    struct Search {
-        const char* className;
-        HWND found;
-    } search{className, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            char name[64] = {};
-            GetClassNameA(child, name, sizeof name);
-            if (lstrcmpiA(name, s->className) != 0) return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-bool Answers(HWND window) {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
-}
 
 class RecordingFaults : public e2e::FrontEndTest {
 protected:
@@ -68,7 +36,7 @@ protected:
         const auto confirm = e2e::WaitForMessageBox(fe);
         ASSERT_TRUE(confirm);
         ASSERT_TRUE(e2e::Answer(*confirm, IDOK));
-        ASSERT_TRUE(e2e::WaitUntil([&] { return FramesInCaption(fe.window()) >= frames; }, Milliseconds(30000)));
+        ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::FramesInCaption(fe.window()) >= frames; }, Milliseconds(30000)));
     }
 
     // Restores the window (which ends the recording and saves), accepting the compression
@@ -101,10 +69,10 @@ TEST_F(RecordingFaults, TheEmulatorKilledDuringARecordingLosesNothing) {
         TerminateProcess(process.get(), 9);
         WaitForSingleObject(process.get(), 5000);
     }
-    const int atKill = FramesInCaption(fe.window());
+    const int atKill = e2e::FramesInCaption(fe.window());
     // The grabber copies the screen, not the emulator: it goes on while the emulator is gone.
-    EXPECT_TRUE(e2e::WaitUntil([&] { return FramesInCaption(fe.window()) >= atKill + 3; }));
-    EXPECT_TRUE(Answers(fe.window()));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::FramesInCaption(fe.window()) >= atKill + 3; }));
+    EXPECT_TRUE(e2e::Answers(fe.window()));
 
     const auto shown = RestoreAndSave(fe);
     ASSERT_FALSE(shown.empty());
@@ -173,7 +141,7 @@ TEST_F(RecordingFaults, DamagedFrameFilesInTheListDoNotBreakTheSave) {
     EXPECT_EQ(Videos().size(), 1u);
     EXPECT_TRUE(e2e::WaitUntil([&] { return FrameFiles().empty(); }));
     EXPECT_TRUE(fe.process.IsRunning());
-    EXPECT_TRUE(Answers(fe.window()));
+    EXPECT_TRUE(e2e::Answers(fe.window()));
     EXPECT_EQ(folder.Read("Zelda.bmp"), "BM not ours");
     EXPECT_TRUE(folder.Read(e2e::kFlashName) == e2e::FlashImage('0'));
 }
@@ -183,7 +151,7 @@ TEST_F(RecordingFaults, DamagedFrameFilesInTheListDoNotBreakTheSave) {
 TEST_F(RecordingFaults, OddIntervalTextsAreTakenWithoutHarm) {
     FrontEnd fe(folder);
     ASSERT_TRUE(fe.window());
-    const HWND interval = ChildOfClass(fe.window(), "Edit");
+    const HWND interval = e2e::ChildOfClass(fe.window(), "Edit");
     ASSERT_TRUE(interval);
     ASSERT_NO_FATAL_FAILURE(StartRecording(fe, 2));
     int tried = 0;
@@ -191,7 +159,7 @@ TEST_F(RecordingFaults, OddIntervalTextsAreTakenWithoutHarm) {
                              "&O", "1,5", "\xE9\xE9", "65536", "NaN", "-0"}) {
         ++tried;
         SendMessageA(interval, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
-        ASSERT_TRUE(Answers(fe.window())) << text;
+        ASSERT_TRUE(e2e::Answers(fe.window())) << text;
     }
     std::printf("bad inputs tried: %d, crashes: %d, files lost: 0\n", tried, fe.process.IsRunning() ? 0 : 1);
     EXPECT_TRUE(fe.process.IsRunning());

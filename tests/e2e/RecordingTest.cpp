@@ -15,7 +15,6 @@ using e2e::FrontEnd;
 using e2e::Milliseconds;
 
 constexpr const char* kEmulatorCaption = "Velmoran Alpha v0.2a";
-constexpr const char* kFramesSuffix = " frames captured...";
 constexpr int kCompressorList = 880;
 
 // ---- Running Unix tools from the Windows test ---------------------------------------
@@ -70,33 +69,6 @@ std::vector<std::string> Lines(const std::string& text) {
 
 // ---- The front-end's window ---------------------------------------------------------
 
-HWND ChildOfClass(HWND parent, const char* className) {
-    struct Search {
-        const char* className;
-        HWND found;
-    } search{className, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            char name[64] = {};
-            GetClassNameA(child, name, sizeof name);
-            if (lstrcmpiA(name, s->className) != 0) return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// The number the caption counts while recording; -1 when it shows something else.
-int FramesInCaption(HWND window) {
-    const std::string caption = e2e::WindowText(window);
-    const std::size_t at = caption.find(kFramesSuffix);
-    if (at == std::string::npos || at == 0 || at + std::strlen(kFramesSuffix) != caption.size()) return -1;
-    return std::atoi(caption.substr(0, at).c_str());
-}
-
 // A dialog of the front-end's process that `matches`, read as the harness reads message boxes.
 std::optional<e2e::MessageBoxInfo> WaitForDialog(const FrontEnd& fe, const std::function<bool(HWND)>& matches,
                                                  Milliseconds timeout) {
@@ -128,8 +100,8 @@ std::optional<e2e::MessageBoxInfo> WaitForBox(const FrontEnd& fe, Milliseconds t
     return WaitForDialog(
         fe,
         [](HWND window) {
-            return GetDlgItem(window, 0xFFFF) != nullptr && !ChildOfClass(window, "ComboBox") &&
-                   !ChildOfClass(window, "ListBox");
+            return GetDlgItem(window, 0xFFFF) != nullptr && !e2e::ChildOfClass(window, "ComboBox") &&
+                   !e2e::ChildOfClass(window, "ListBox");
         },
         timeout);
 }
@@ -169,11 +141,11 @@ protected:
         EXPECT_TRUE(IsIconic(fe.window()));
         const auto started = e2e::Clock::now();
         ASSERT_TRUE(e2e::Answer(*confirm, IDOK));
-        ASSERT_TRUE(e2e::WaitUntil([&] { return FramesInCaption(fe.window()) >= frames; }, Milliseconds(30000)))
+        ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::FramesInCaption(fe.window()) >= frames; }, Milliseconds(30000)))
             << e2e::WindowText(fe.window());
         const double seconds = std::chrono::duration<double>(e2e::Clock::now() - started).count();
-        std::printf("recorded %d frames in %.2f s: %.1f frames per second\n", FramesInCaption(fe.window()), seconds,
-                    FramesInCaption(fe.window()) / seconds);
+        std::printf("recorded %d frames in %.2f s: %.1f frames per second\n", e2e::FramesInCaption(fe.window()), seconds,
+                    e2e::FramesInCaption(fe.window()) / seconds);
         std::fflush(stdout);
     }
 
@@ -185,7 +157,7 @@ protected:
     }
 
     int FramesListed(const FrontEnd& fe) const {
-        const HWND list = ChildOfClass(fe.window(), "ListBox");
+        const HWND list = e2e::ChildOfClass(fe.window(), "ListBox");
         return list ? static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)) : -1;
     }
 
@@ -322,7 +294,7 @@ TEST_F(Recording, CancelInTheCompressionDialogDiscardsTheRecording) {
     EXPECT_TRUE(e2e::WaitUntil([&] { return FrameFiles().empty(); }));
     EXPECT_EQ(FramesListed(fe), 0);
     EXPECT_EQ(folder.Read("Zelda.bmp"), "BM kept");
-    EXPECT_EQ(e2e::WindowText(fe.window()).find(kFramesSuffix), std::string::npos);
+    EXPECT_EQ(e2e::WindowText(fe.window()).find(e2e::kFramesSuffix), std::string::npos);
 }
 
 TEST_F(Recording, AnExistingVideoOfTheSameNameIsKept) {
@@ -370,7 +342,7 @@ TEST_F(Recording, AFrameThatCannotBeWrittenStopsTheRecordingAndTheRestIsSaved) {
     ASSERT_TRUE(e2e::Answer(*stopped, IDOK));
     Sleep(300);
     EXPECT_FALSE(WaitForBox(fe, Milliseconds(500))) << "one message only";
-    EXPECT_EQ(FramesInCaption(fe.window()), 5);
+    EXPECT_EQ(e2e::FramesInCaption(fe.window()), 5);
 
     const auto dialog = RestoreForTheCompressionDialog(fe);
     ASSERT_TRUE(dialog);

@@ -71,11 +71,6 @@ e2e::Process StartWide(const fs::path& exe) {
     return e2e::Process(info.hProcess, info.dwProcessId);
 }
 
-bool Answers(HWND window) {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
-}
-
 // Runs the program on `folder` once: start, answer boxes, choose a region from the menu
 // (the code that reads the flash image again), close. Counts a crash and lost or changed
 // files into `tally`, and reports the boxes it showed.
@@ -98,14 +93,14 @@ std::vector<std::string> RunOnce(const fs::path& folder, Tally& tally, const std
                 shown.push_back(box->text);
                 if (!e2e::Answer(*box, box->ok ? IDOK : IDCANCEL)) break;
             }
-            sound = Answers(window);
+            sound = e2e::Answers(window);
             if (sound && e2e::Menu(window, {"o", "c", "u"})) {  // Options > Change Region > US
                 while (const auto box = e2e::WaitForMessageBox(id, e2e::Milliseconds(700))) {
                     shown.push_back(box->text);
                     if (!e2e::Answer(*box, box->ok ? IDOK : IDCANCEL)) break;
                 }
             }
-            sound = sound && Answers(window);
+            sound = sound && e2e::Answers(window);
             PostMessageA(window, WM_CLOSE, 0, 0);
             sound = process.WaitForExit() && process.ExitCode() == 0u;
         }

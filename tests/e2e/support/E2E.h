@@ -160,6 +160,13 @@ bool WaitForWindowGone(HWND window, Milliseconds timeout = kTimeout);
 std::vector<HWND> TopWindowsOf(DWORD processId);
 
 std::string WindowText(HWND window);
+// The first child window (at any depth) of that class, ignoring case; null when none.
+HWND ChildOfClass(HWND parent, const char* className);
+// Whether the window's thread takes a message within 5 s.
+bool Answers(HWND window);
+// The number a recording's caption ("N frames captured...") counts; -1 for any other caption.
+inline constexpr const char* kFramesSuffix = " frames captured...";
+int FramesInCaption(HWND window);
 SIZE ClientSize(HWND window);
 SIZE OuterSize(HWND window);
 DWORD ProcessIdOf(HWND window);

@@ -1,4 +1,5 @@
 #include <cctype>
+#include <cstdlib>
 #include <fstream>
 
 #include "support/E2E.h"
@@ -41,6 +42,38 @@ std::string WindowText(HWND window) {
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), length + 1)));
     return text;
+}
+
+HWND ChildOfClass(HWND parent, const char* className) {
+    struct Search {
+        const char* className;
+        HWND found;
+    } search{className, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM context) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(context);
+            char name[64] = {};
+            GetClassNameA(child, name, sizeof name);
+            if (lstrcmpiA(name, s->className) != 0) return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool Answers(HWND window) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+}
+
+int FramesInCaption(HWND window) {
+    const std::string caption = WindowText(window);
+    const std::string_view suffix(kFramesSuffix);
+    const std::size_t at = caption.find(suffix);
+    if (at == std::string::npos || at == 0 || at + suffix.size() != caption.size()) return -1;
+    return std::atoi(caption.substr(0, at).c_str());
 }
 
 SIZE ClientSize(HWND window) {
