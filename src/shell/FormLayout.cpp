@@ -49,8 +49,8 @@ constexpr std::array<ControlSpec, 17> kLayout{{
 std::span<const ControlSpec> MainWindowControlsLayout() { return kLayout; }
 
 const ControlSpec& SpecOf(Control id) {
-    for (const auto& spec : kLayout)
-        if (spec.id == id) return spec;
+    for (const auto& entry : kLayout)
+        if (entry.id == id) return entry;
     throw std::out_of_range("no such control");
 }
 

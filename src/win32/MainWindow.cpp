@@ -84,9 +84,9 @@ const char* WindowClassOf(ControlKind kind) {
     return nullptr;
 }
 
-DWORD StyleOf(const ControlSpec& spec) {
-    DWORD style = WS_CHILD | (spec.visible ? WS_VISIBLE : 0);
-    switch (spec.kind) {
+DWORD StyleOf(const ControlSpec& entry) {
+    DWORD style = WS_CHILD | (entry.visible ? WS_VISIBLE : 0);
+    switch (entry.kind) {
         case ControlKind::PictureBox: return style | WS_TABSTOP;
         case ControlKind::Button: return style | WS_TABSTOP | BS_PUSHBUTTON;
         case ControlKind::CheckBox: return style | WS_TABSTOP | BS_AUTOCHECKBOX;
@@ -107,9 +107,9 @@ DWORD ExStyleOf(ControlKind kind) {
     }
 }
 
-std::string FontKey(const FontSpec& spec) {
-    return std::string(spec.face) + "|" + std::to_string(spec.points) + "|" + (spec.bold ? "b" : "") +
-           (spec.italic ? "i" : "");
+std::string FontKey(const FontSpec& entry) {
+    return std::string(entry.face) + "|" + std::to_string(entry.points) + "|" + (entry.bold ? "b" : "") +
+           (entry.italic ? "i" : "");
 }
 
 }  // namespace
@@ -151,77 +151,77 @@ HMENU MainWindow::CreateMenuBar() {
     std::map<MenuItem, HMENU> popups;
     const auto tree = MainMenuTree();
     auto hasItems = [&](MenuItem id) {
-        for (const auto& spec : tree)
-            if (spec.parent == id) return true;
+        for (const auto& entry : tree)
+            if (entry.parent == id) return true;
         return false;
     };
-    for (const auto& spec : tree) {
-        HMENU into = spec.parent ? popups.at(*spec.parent) : bar;
-        const std::string caption(spec.caption);
-        if (spec.separator) {
+    for (const auto& entry : tree) {
+        HMENU into = entry.parent ? popups.at(*entry.parent) : bar;
+        const std::string caption(entry.caption);
+        if (entry.separator) {
             AppendMenuA(into, MF_SEPARATOR, 0, nullptr);
-        } else if (hasItems(spec.id)) {
+        } else if (hasItems(entry.id)) {
             HMENU popup = CreatePopupMenu();
-            popups[spec.id] = popup;
+            popups[entry.id] = popup;
             AppendMenuA(into, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), caption.c_str());
         } else {
-            AppendMenuA(into, MF_STRING | (spec.checked ? MF_CHECKED : 0), CommandId(spec.id), caption.c_str());
+            AppendMenuA(into, MF_STRING | (entry.checked ? MF_CHECKED : 0), CommandId(entry.id), caption.c_str());
         }
     }
     return bar;
 }
 
-HFONT MainWindow::FontFor(const FontSpec& spec) {
-    auto& font = fonts_[FontKey(spec)];
+HFONT MainWindow::FontFor(const FontSpec& entry) {
+    auto& font = fonts_[FontKey(entry)];
     if (!font) {
         WindowDC screen(nullptr);
         const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
-        const int height = -static_cast<int>(spec.points * dpi / 72.0 + 0.5);
-        font.reset(CreateFontA(height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, spec.italic, FALSE, FALSE,
+        const int height = -static_cast<int>(entry.points * dpi / 72.0 + 0.5);
+        font.reset(CreateFontA(height, 0, 0, 0, entry.bold ? FW_BOLD : FW_NORMAL, entry.italic, FALSE, FALSE,
                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                               DEFAULT_PITCH | FF_SWISS, std::string(spec.face).c_str()));
+                               DEFAULT_PITCH | FF_SWISS, std::string(entry.face).c_str()));
     }
     return font.get();
 }
 
 void MainWindow::CreateControls() {
-    for (const auto& spec : MainWindowControlsLayout()) {
-        const char* windowClass = WindowClassOf(spec.kind);
+    for (const auto& entry : MainWindowControlsLayout()) {
+        const char* windowClass = WindowClassOf(entry.kind);
         if (!windowClass) continue;  // labels are painted by their container
-        HWND parent = spec.container ? controls_[Index(*spec.container)] : hwnd_;
-        HWND control = CreateWindowExA(ExStyleOf(spec.kind), windowClass, std::string(spec.caption).c_str(),
-                                       StyleOf(spec), spec.left, spec.top, spec.width, spec.height, parent,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(CommandId(spec.id))), instance_,
+        HWND parent = entry.container ? controls_[Index(*entry.container)] : hwnd_;
+        HWND control = CreateWindowExA(ExStyleOf(entry.kind), windowClass, std::string(entry.caption).c_str(),
+                                       StyleOf(entry), entry.left, entry.top, entry.width, entry.height, parent,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(CommandId(entry.id))), instance_,
                                        nullptr);
         if (!control) continue;
         SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec.font)), FALSE);
-        controls_[Index(spec.id)] = control;
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(entry.font)), FALSE);
+        controls_[Index(entry.id)] = control;
     }
     SetWindowSubclass(controls_[Index(Control::lst)], &MainWindow::ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
 
     // Tab order follows the design's tab indices, lowest first.
     std::vector<const ControlSpec*> byTab;
-    for (const auto& spec : MainWindowControlsLayout())
-        if (controls_[Index(spec.id)]) byTab.push_back(&spec);
+    for (const auto& entry : MainWindowControlsLayout())
+        if (controls_[Index(entry.id)]) byTab.push_back(&entry);
     std::sort(byTab.begin(), byTab.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
     HWND previous = HWND_TOP;
-    for (const auto* spec : byTab) {
-        HWND control = controls_[Index(spec->id)];
+    for (const auto* entry : byTab) {
+        HWND control = controls_[Index(entry->id)];
         SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         previous = control;
     }
 
     toolTip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
-    for (const auto& spec : MainWindowControlsLayout()) {
-        if (spec.toolTip.empty() || !controls_[Index(spec.id)] || !toolTip_) continue;
-        std::string text(spec.toolTip);
+    for (const auto& entry : MainWindowControlsLayout()) {
+        if (entry.toolTip.empty() || !controls_[Index(entry.id)] || !toolTip_) continue;
+        std::string text(entry.toolTip);
         TOOLINFOA tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         tool.hwnd = hwnd_;
-        tool.uId = reinterpret_cast<UINT_PTR>(controls_[Index(spec.id)]);
+        tool.uId = reinterpret_cast<UINT_PTR>(controls_[Index(entry.id)]);
         tool.lpszText = text.data();
         SendMessageA(toolTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
@@ -229,12 +229,12 @@ void MainWindow::CreateControls() {
 
 void MainWindow::PaintLabels(HDC dc, std::optional<Control> container) {
     SetBkMode(dc, TRANSPARENT);
-    for (const auto& spec : MainWindowControlsLayout()) {
-        if (spec.kind != ControlKind::Label || spec.container != container || !spec.visible) continue;
-        SelectedObject font(dc, FontFor(spec.font));
-        SetTextColor(dc, AsColorRef(spec.textColour));
-        RECT area{spec.left, spec.top, spec.left + spec.width, spec.top + spec.height};
-        const std::string text(spec.caption);
+    for (const auto& entry : MainWindowControlsLayout()) {
+        if (entry.kind != ControlKind::Label || entry.container != container || !entry.visible) continue;
+        SelectedObject font(dc, FontFor(entry.font));
+        SetTextColor(dc, AsColorRef(entry.textColour));
+        RECT area{entry.left, entry.top, entry.left + entry.width, entry.top + entry.height};
+        const std::string text(entry.caption);
         DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_LEFT | DT_TOP | DT_NOPREFIX | DT_WORDBREAK);
     }
 }

@@ -77,7 +77,7 @@ private:
     void Paint();
     static HMENU CreateMenuBar();
     void CreateControls();
-    HFONT FontFor(const FontSpec& spec);
+    HFONT FontFor(const FontSpec& entry);
     void PaintLabels(HDC dc, std::optional<Control> container);
 
     HINSTANCE instance_;

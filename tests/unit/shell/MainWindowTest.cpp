@@ -107,7 +107,7 @@ TEST(MainWindowLayout, ControlsKeepTheirDesignPlacesAndStates) {
         EXPECT_GT(SpecOf(c).top, kMainWindowClientSize.height) << SpecOf(c).name;
 
     std::set<int> tabs;
-    for (const auto& spec : MainWindowControlsLayout()) tabs.insert(spec.tabIndex);
+    for (const auto& entry : MainWindowControlsLayout()) tabs.insert(entry.tabIndex);
     EXPECT_EQ(tabs.size(), MainWindowControlsLayout().size()) << "tab indices are unique";
 }
 

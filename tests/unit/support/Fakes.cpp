@@ -7,10 +7,10 @@ namespace vfe::testing {
 
 FakeControls::FakeControls() {
     for (const auto& item : MainMenuTree()) menuChecks[item.id] = item.checked;
-    for (const auto& spec : MainWindowControlsLayout()) {
-        visible[spec.id] = spec.visible;
-        enabled[spec.id] = true;
-        texts[spec.id] = std::string(spec.caption);
+    for (const auto& entry : MainWindowControlsLayout()) {
+        visible[entry.id] = entry.visible;
+        enabled[entry.id] = true;
+        texts[entry.id] = std::string(entry.caption);
     }
 }
 
