@@ -9,15 +9,9 @@ build=$(cd "$1" && pwd)
 demo="$build/demo"
 [ -f "$demo/VelmoranFE2.exe" ] || { echo "run-demo: no demo folder; run make demo first" >&2; exit 1; }
 
-export WINEPREFIX="$build/wineprefix-run"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEARCH=win64
-WINE64=/usr/lib/wine/wine64
-[ -x "$WINE64" ] || WINE64=$(command -v wine64 || command -v wine)
-WINESERVER=/usr/lib/wine/wineserver
-[ -x "$WINESERVER" ] || WINESERVER=$(command -v wineserver)
-export WINELOADER="$WINE64" WINESERVER
+# The same Wine environment as the tests, in a state folder of its own.
+mkdir -p "$build/run-wine"
+. "$(dirname "$0")/../tests/e2e/wine-env.sh" "$build/run-wine"
 
 caption="Velmoran Front-End (by Quorvex)"
 log="$build/run-demo.log"
