@@ -19,7 +19,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-constexpr const char* kEmulatorCaption = "Velmoran Alpha v0.2a";
 int steadyFrames = 2000;
 
 // The Unix process that runs the front-end from this folder: its command line names the exe.
@@ -61,12 +60,7 @@ TEST_F(CaptureBench, RecordingRateAndSteadiness) {
     const HWND interval = e2e::ChildOfClass(fe.window(), "Edit");
     ASSERT_TRUE(interval);
     SendMessageA(interval, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("1"));
-    e2e::Menu(fe, "r", "a");  // Run > Velmoran Alpha
-    ASSERT_TRUE(e2e::WaitForWindow(kEmulatorCaption));
-    e2e::Menu(fe, "u", "a", "{down}", "{enter}");  // Record High Quality
-    const auto confirm = e2e::WaitForMessageBox(fe);
-    ASSERT_TRUE(confirm);
-    ASSERT_TRUE(e2e::Answer(*confirm, IDOK));
+    ASSERT_TRUE(e2e::LaunchEmulatorAndRecord(fe));
 
     // Rate: frames counted by the caption over a few seconds, after the first ten.
     ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::FramesInCaption(fe.window()) >= 10; }, e2e::Milliseconds(20000)));

@@ -15,27 +15,8 @@ constexpr const char* kEmulatorCaption = "Velmoran Alpha v0.2a";
 
 class RecordingFaults : public e2e::FrontEndTest {
 protected:
-    std::vector<std::string> FrameFiles() const {
-        std::vector<std::string> frames;
-        for (const auto& name : folder.Files())
-            if (name.size() > 5 && name[0] == 'z' && name[1] >= '0' && name[1] <= '9' && name.ends_with(".bmp"))
-                frames.push_back(name);
-        return frames;
-    }
-    std::vector<std::string> Videos() const {
-        std::vector<std::string> videos;
-        for (const auto& name : folder.Files())
-            if (name.starts_with("Velmoran_Cap_") && name.ends_with(".avi")) videos.push_back(name);
-        return videos;
-    }
-
     void StartRecording(const FrontEnd& fe, int frames) {
-        e2e::Menu(fe, "r", "a");  // Run > Velmoran Alpha
-        ASSERT_TRUE(e2e::WaitForWindow(kEmulatorCaption));
-        e2e::Menu(fe, "u", "a", "{down}", "{enter}");  // Record High Quality
-        const auto confirm = e2e::WaitForMessageBox(fe);
-        ASSERT_TRUE(confirm);
-        ASSERT_TRUE(e2e::Answer(*confirm, IDOK));
+        ASSERT_TRUE(e2e::LaunchEmulatorAndRecord(fe));
         ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::FramesInCaption(fe.window()) >= frames; }, Milliseconds(30000)));
     }
 
@@ -77,8 +58,8 @@ TEST_F(RecordingFaults, TheEmulatorKilledDuringARecordingLosesNothing) {
     const auto shown = RestoreAndSave(fe);
     ASSERT_FALSE(shown.empty());
     EXPECT_TRUE(shown.back().find("Saved ") != std::string::npos) << shown.back();
-    EXPECT_EQ(Videos().size(), 1u);
-    EXPECT_TRUE(e2e::WaitUntil([&] { return FrameFiles().empty(); }));
+    EXPECT_EQ(folder.Videos().size(), 1u);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return folder.FrameFiles().empty(); }));
     EXPECT_TRUE(fe.process.IsRunning());
     EXPECT_TRUE(folder.Read(e2e::kFlashName) == e2e::FlashImage('0'));
 }
@@ -93,14 +74,14 @@ TEST_F(RecordingFaults, TheFrontEndClosedDuringARecordingLeavesItsFrames) {
     ASSERT_TRUE(fe.process.WaitForExit());
     EXPECT_EQ(fe.process.ExitCode(), 0u) << "closed normally, not crashed";
 
-    const auto frames = FrameFiles();
+    const auto frames = folder.FrameFiles();
     EXPECT_GE(frames.size(), 5u);
     for (const auto& frame : frames) EXPECT_GT(folder.Read(frame).size(), 54u) << frame << " is cut short";
     // Nothing that was there before went, no video was made, and the emulator runs on.
     const auto filesAfter = folder.Files();
     for (const auto& name : filesBefore)
         EXPECT_NE(std::find(filesAfter.begin(), filesAfter.end(), name), filesAfter.end()) << name << " was lost";
-    EXPECT_TRUE(Videos().empty());
+    EXPECT_TRUE(folder.Videos().empty());
     EXPECT_TRUE(e2e::FindTopWindow(kEmulatorCaption));
     EXPECT_TRUE(folder.Read(e2e::kFlashName) == e2e::FlashImage('0'));
 }
@@ -138,8 +119,8 @@ TEST_F(RecordingFaults, DamagedFrameFilesInTheListDoNotBreakTheSave) {
             text.find("File is not a supported bitmap format:") != std::string::npos)
             ++refused;
     EXPECT_EQ(refused, 5);
-    EXPECT_EQ(Videos().size(), 1u);
-    EXPECT_TRUE(e2e::WaitUntil([&] { return FrameFiles().empty(); }));
+    EXPECT_EQ(folder.Videos().size(), 1u);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return folder.FrameFiles().empty(); }));
     EXPECT_TRUE(fe.process.IsRunning());
     EXPECT_TRUE(e2e::Answers(fe.window()));
     EXPECT_EQ(folder.Read("Zelda.bmp"), "BM not ours");

@@ -161,22 +161,6 @@ protected:
         return list ? static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)) : -1;
     }
 
-    std::vector<std::string> FrameFiles() const {
-        std::vector<std::string> frames;
-        for (const auto& name : folder.Files())
-            if (name.size() > 5 && name[0] == 'z' && std::isdigit(static_cast<unsigned char>(name[1])) &&
-                name.ends_with(".bmp"))
-                frames.push_back(name);
-        return frames;
-    }
-
-    std::vector<std::string> Videos() const {
-        std::vector<std::string> videos;
-        for (const auto& name : folder.Files())
-            if (name.starts_with("Velmoran_Cap_") && name.ends_with(".avi")) videos.push_back(name);
-        return videos;
-    }
-
     // Accepts the "Saved " message and gives the path it names.
     std::string AcceptSavedMessage(const FrontEnd& fe) {
         const auto saved = WaitForBox(fe, Milliseconds(60000));
@@ -230,7 +214,7 @@ TEST_F(Recording, SavesTheFramesAsAFiveFramesPerSecondVideo) {
     // Recording has ended: what is listed now is the whole recording.
     const int frames = FramesListed(fe);
     EXPECT_GE(frames, 30);
-    EXPECT_EQ(FrameFiles().size(), static_cast<std::size_t>(frames));
+    EXPECT_EQ(folder.FrameFiles().size(), static_cast<std::size_t>(frames));
     const std::string firstFrame = BmpPixels(folder.Read("z0.bmp"));
     ASSERT_FALSE(firstFrame.empty());
     const auto saving = e2e::Clock::now();
@@ -239,11 +223,11 @@ TEST_F(Recording, SavesTheFramesAsAFiveFramesPerSecondVideo) {
     const std::string saved = AcceptSavedMessage(fe);
     std::printf("saved %d frames in %.2f s\n", frames,
                 std::chrono::duration<double>(e2e::Clock::now() - saving).count());
-    ASSERT_EQ(Videos().size(), 1u);
-    EXPECT_EQ(std::filesystem::path(saved).filename().string(), Videos()[0]);
+    ASSERT_EQ(folder.Videos().size(), 1u);
+    EXPECT_EQ(std::filesystem::path(saved).filename().string(), folder.Videos()[0]);
     ExpectVideoOf(saved, frames, firstFrame);
 
-    EXPECT_TRUE(e2e::WaitUntil([&] { return FrameFiles().empty(); })) << FrameFiles().size() << " frames left";
+    EXPECT_TRUE(e2e::WaitUntil([&] { return folder.FrameFiles().empty(); })) << folder.FrameFiles().size() << " frames left";
     EXPECT_EQ(folder.Read("Zelda.bmp"), "BM not a frame of ours");
     EXPECT_EQ(FramesListed(fe), 0);
     EXPECT_TRUE(fe.process.IsRunning());
@@ -262,7 +246,7 @@ TEST_F(Recording, RefusesBeforeAnyLaunch) {
     EXPECT_TRUE(box->ok && !box->cancel);
     ASSERT_TRUE(e2e::Answer(*box, IDOK));
     EXPECT_FALSE(IsIconic(fe.window()));
-    EXPECT_TRUE(FrameFiles().empty());
+    EXPECT_TRUE(folder.FrameFiles().empty());
 }
 
 TEST_F(Recording, CancelAtTheConfirmationRecordsNothing) {
@@ -274,10 +258,10 @@ TEST_F(Recording, CancelAtTheConfirmationRecordsNothing) {
     ASSERT_TRUE(confirm);
     ASSERT_TRUE(e2e::Answer(*confirm, IDCANCEL));
     Sleep(500);
-    EXPECT_TRUE(FrameFiles().empty());
+    EXPECT_TRUE(folder.FrameFiles().empty());
     ShowWindowAsync(fe.window(), SW_RESTORE);
     EXPECT_FALSE(e2e::WaitForMessageBox(fe, Milliseconds(2000))) << "no video is written";
-    EXPECT_TRUE(Videos().empty());
+    EXPECT_TRUE(folder.Videos().empty());
     EXPECT_TRUE(fe.process.IsRunning());
 }
 
@@ -291,7 +275,7 @@ TEST_F(Recording, CancelInTheCompressionDialogDiscardsTheRecording) {
     ASSERT_TRUE(dialog);
     ASSERT_TRUE(e2e::Answer(*dialog, IDCANCEL));
     EXPECT_FALSE(WaitForBox(fe, Milliseconds(2000))) << "a cancel says nothing";
-    EXPECT_TRUE(e2e::WaitUntil([&] { return FrameFiles().empty(); }));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return folder.FrameFiles().empty(); }));
     EXPECT_EQ(FramesListed(fe), 0);
     EXPECT_EQ(folder.Read("Zelda.bmp"), "BM kept");
     EXPECT_EQ(e2e::WindowText(fe.window()).find(e2e::kFramesSuffix), std::string::npos);

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cctype>
 #include <atomic>
 #include <fstream>
 #include <sstream>
@@ -72,6 +73,22 @@ std::vector<std::string> AppFolder::Files() const {
     for (const auto& entry : fs::directory_iterator(path_, error)) names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+std::vector<std::string> AppFolder::FrameFiles() const {
+    std::vector<std::string> frames;
+    for (const auto& name : Files())
+        if (name.size() > 5 && name[0] == 'z' && std::isdigit(static_cast<unsigned char>(name[1])) &&
+            name.ends_with(".bmp"))
+            frames.push_back(name);
+    return frames;
+}
+
+std::vector<std::string> AppFolder::Videos() const {
+    std::vector<std::string> videos;
+    for (const auto& name : Files())
+        if (name.starts_with("Velmoran_Cap_") && name.ends_with(".avi")) videos.push_back(name);
+    return videos;
 }
 
 std::vector<std::string> AppFolder::LogLines(std::string_view standinExe) const {

@@ -134,6 +134,9 @@ public:
     void Remove(std::string_view name) const;
     // Names of the files in the folder, sorted.
     std::vector<std::string> Files() const;
+    // The recording's frame files (z<number>.bmp) and the videos (Velmoran_Cap_*.avi), sorted by name.
+    std::vector<std::string> FrameFiles() const;
+    std::vector<std::string> Videos() const;
 
     // The lines a stand-in wrote to "<name without .exe>.log", e.g. LogLines("velmoran.exe").
     std::vector<std::string> LogLines(std::string_view standinExe) const;
@@ -222,6 +225,10 @@ std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, Milliseconds ti
 inline std::optional<MessageBoxInfo> WaitForMessageBox(const FrontEnd& fe, Milliseconds timeout = kTimeout) {
     return WaitForMessageBox(fe.process.id(), timeout);
 }
+
+// Run > Velmoran Alpha, then Record High Quality, answered OK: frames are being taken.
+// False at the first step that did not happen.
+bool LaunchEmulatorAndRecord(const FrontEnd& fe);
 // Clicks IDOK, IDCANCEL, IDYES or IDNO, and waits for the box to go.
 bool Answer(const MessageBoxInfo& box, int buttonId, Milliseconds timeout = kTimeout);
 

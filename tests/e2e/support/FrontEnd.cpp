@@ -123,6 +123,13 @@ std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, Milliseconds ti
     return box;
 }
 
+bool LaunchEmulatorAndRecord(const FrontEnd& fe) {
+    if (!Menu(fe, "r", "a") || !WaitForWindow("Velmoran Alpha v0.2a")) return false;  // Run > Velmoran Alpha
+    Menu(fe, "u", "a", "{down}", "{enter}");  // Utilities > Avi Recorder > Record High Quality
+    const auto confirm = WaitForMessageBox(fe);
+    return confirm && Answer(*confirm, IDOK);
+}
+
 bool Answer(const MessageBoxInfo& box, int buttonId, Milliseconds timeout) {
     PostMessageA(box.window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
     return WaitForWindowGone(box.window, timeout);
