@@ -120,18 +120,8 @@ void AboutFrame::Paint() {
     RECT client;
     GetClientRect(hwnd_, &client);
     FillRect(dc, &client, shape1Brush_.get());
-    if (banner_) {
-        MemoryDC source(CreateCompatibleDC(dc));
-        BITMAP info{};
-        if (source && GetObjectA(banner_.get(), sizeof info, &info)) {
-            SelectedObject picture(source.get(), banner_.get());
-            const Bounds image = TwipsToPixels(kImage1Twips, twipsPerPixel_);
-            SetStretchBltMode(dc, HALFTONE);
-            SetBrushOrgEx(dc, 0, 0, nullptr);
-            StretchBlt(dc, image.left, image.top, image.width, image.height, source.get(), 0, 0, info.bmWidth,
-                       info.bmHeight, SRCCOPY);
-        }
-    }
+    const Bounds image = TwipsToPixels(kImage1Twips, twipsPerPixel_);
+    DrawBitmap(dc, banner_.get(), image.left, image.top, image.width, image.height);
     EndPaint(hwnd_, &ps);
 }
 

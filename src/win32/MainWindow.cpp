@@ -33,14 +33,7 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         RECT client;
         GetClientRect(hwnd, &client);
         FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-        if (auto picture = static_cast<HBITMAP>(GetPropA(hwnd, kPictureProperty))) {
-            MemoryDC source(CreateCompatibleDC(dc));
-            BITMAP info{};
-            if (source && GetObjectA(picture, sizeof info, &info)) {
-                SelectedObject selected(source.get(), picture);
-                BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY);
-            }
-        }
+        DrawBitmap(dc, static_cast<HBITMAP>(GetPropA(hwnd, kPictureProperty)), 0, 0);
         EndPaint(hwnd, &ps);
         return 0;
     }
@@ -245,13 +238,7 @@ void MainWindow::Paint() {
     RECT client;
     GetClientRect(hwnd_, &client);
     FillRect(dc, &client, backBrush_.get());
-    if (background_) {
-        MemoryDC source(CreateCompatibleDC(dc));
-        if (source) {
-            SelectedObject picture(source.get(), background_.get());
-            BitBlt(dc, 0, 0, kBackgroundPictureSize.width, kBackgroundPictureSize.height, source.get(), 0, 0, SRCCOPY);
-        }
-    }
+    DrawBitmap(dc, background_.get(), 0, 0);
     PaintLabels(dc, std::nullopt);
     EndPaint(hwnd_, &ps);
 }

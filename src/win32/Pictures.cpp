@@ -18,4 +18,19 @@ GdiObject<HBITMAP> ToBitmap(const Picture24& picture) {
     return bitmap;
 }
 
+void DrawBitmap(HDC dc, HBITMAP bitmap, int left, int top, int width, int height) {
+    BITMAP info{};
+    if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return;
+    MemoryDC source(CreateCompatibleDC(dc));
+    if (!source) return;
+    SelectedObject selected(source.get(), bitmap);
+    if (width <= 0 || height <= 0 || (width == info.bmWidth && height == info.bmHeight)) {
+        BitBlt(dc, left, top, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY);
+        return;
+    }
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, left, top, width, height, source.get(), 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+}
+
 }  // namespace vfe::win32
