@@ -41,7 +41,6 @@ struct ControlSpec {
 inline constexpr std::string_view kMainWindowCaption = "Velmoran Front-End (by Quorvex)";
 inline constexpr Size kMainWindowClientSize{498, 215};
 inline constexpr std::uint32_t kMainWindowBackColour = Rgb(128, 128, 128);
-inline constexpr Size kBackgroundPictureSize{500, 217};
 
 // The controls in creation order.
 std::span<const ControlSpec> MainWindowControlsLayout();
