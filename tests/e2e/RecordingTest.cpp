@@ -4,7 +4,6 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <sstream>
 
 #include "support/E2E.h"
@@ -69,36 +68,11 @@ std::vector<std::string> Lines(const std::string& text) {
 
 // ---- The front-end's window ---------------------------------------------------------
 
-// A dialog of the front-end's process that `matches`, read as the harness reads message boxes.
-std::optional<e2e::MessageBoxInfo> WaitForDialog(const FrontEnd& fe, const std::function<bool(HWND)>& matches,
-                                                 Milliseconds timeout) {
-    std::optional<e2e::MessageBoxInfo> found;
-    e2e::WaitUntil(
-        [&] {
-            for (const HWND window : e2e::TopWindowsOf(fe.process.id())) {
-                char className[16] = {};
-                GetClassNameA(window, className, sizeof className);
-                if (std::string_view(className) != "#32770" || !matches(window)) continue;
-                e2e::MessageBoxInfo info;
-                info.window = window;
-                info.title = e2e::WindowText(window);
-                if (const HWND text = GetDlgItem(window, 0xFFFF)) info.text = e2e::WindowText(text);
-                info.ok = GetDlgItem(window, IDOK) != nullptr;
-                info.cancel = GetDlgItem(window, IDCANCEL) != nullptr;
-                found = info;
-                return true;
-            }
-            return false;
-        },
-        timeout);
-    return found;
-}
-
 // A message box: text and buttons only, unlike the system's compression dialogs (Wine
 // shows two, "Compress options" around "Video Compression"), which hold lists.
 std::optional<e2e::MessageBoxInfo> WaitForBox(const FrontEnd& fe, Milliseconds timeout = e2e::kTimeout) {
-    return WaitForDialog(
-        fe,
+    return e2e::WaitForDialog(
+        fe.process.id(),
         [](HWND window) {
             return GetDlgItem(window, 0xFFFF) != nullptr && !e2e::ChildOfClass(window, "ComboBox") &&
                    !e2e::ChildOfClass(window, "ListBox");
@@ -107,7 +81,7 @@ std::optional<e2e::MessageBoxInfo> WaitForBox(const FrontEnd& fe, Milliseconds t
 }
 
 std::optional<e2e::MessageBoxInfo> WaitForCompressionDialog(const FrontEnd& fe) {
-    return WaitForDialog(fe, [](HWND window) { return GetDlgItem(window, kCompressorList) != nullptr; },
+    return e2e::WaitForDialog(fe.process.id(), [](HWND window) { return GetDlgItem(window, kCompressorList) != nullptr; },
                          Milliseconds(20000));
 }
 

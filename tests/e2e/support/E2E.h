@@ -220,7 +220,10 @@ struct MessageBoxInfo {
     bool ok = false, cancel = false, yes = false, no = false;
 };
 
-// The first visible dialog (#32770) of the process; none when the timeout passes.
+// The first visible dialog (#32770) of the process that `matches`; none when the timeout passes.
+std::optional<MessageBoxInfo> WaitForDialog(DWORD processId, const std::function<bool(HWND)>& matches,
+                                            Milliseconds timeout = kTimeout);
+// The first visible dialog of any kind.
 std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, Milliseconds timeout = kTimeout);
 inline std::optional<MessageBoxInfo> WaitForMessageBox(const FrontEnd& fe, Milliseconds timeout = kTimeout) {
     return WaitForMessageBox(fe.process.id(), timeout);

@@ -98,14 +98,15 @@ bool Menu(HWND window, std::initializer_list<std::string_view> keys) {
     return false;
 }
 
-std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, Milliseconds timeout) {
+std::optional<MessageBoxInfo> WaitForDialog(DWORD processId, const std::function<bool(HWND)>& matches,
+                                            Milliseconds timeout) {
     std::optional<MessageBoxInfo> box;
     WaitUntil(
         [&] {
             for (const HWND window : TopWindowsOf(processId)) {
                 char className[64] = {};
                 GetClassNameA(window, className, sizeof className);
-                if (std::string_view(className) != "#32770") continue;
+                if (std::string_view(className) != "#32770" || !matches(window)) continue;
                 MessageBoxInfo info;
                 info.window = window;
                 info.title = WindowText(window);
@@ -121,6 +122,10 @@ std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, Milliseconds ti
         },
         timeout);
     return box;
+}
+
+std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, Milliseconds timeout) {
+    return WaitForDialog(processId, [](HWND) { return true; }, timeout);
 }
 
 bool LaunchEmulatorAndRecord(const FrontEnd& fe) {
