@@ -14,7 +14,8 @@
 #include "support/Fakes.h"
 #include "video/BmpFile.h"
 #include "video/SaveVideo.h"
-#include "video/VideoFiles.h"
+#include "capture/FrameFiles.h"
+#include "support/CaptureFakes.h"
 
 #ifdef _WIN32
 #include "win32/AviFileLibrary.h"
@@ -153,8 +154,9 @@ int main(int argc, char** argv) {
 
     BenchLibrary library;
     NoonClock clock;
+    vfe::testing::SelectionLog selection(fake.controls);
     start = Clock::now();
-    const auto outcome = vfe::SaveVideo(fake.frontEnd, library, clock, {});
+    const auto outcome = vfe::SaveVideo(fake.frontEnd, library, clock, selection).outcome;
     const double saveMs = MillisecondsSince(start);
 
     const auto video = folder / vfe::VideoFileName(12 * 3600);

@@ -1,6 +1,4 @@
 #pragma once
-#include <functional>
-
 #include "platform/Clipboard.h"
 #include "platform/ScreenCapture.h"
 #include "video/SaveVideo.h"
@@ -8,12 +6,11 @@
 namespace vfe {
 
 // What the capture panel needs beyond the main window: the pictures, the clipboard and
-// the video writer. The writer is given the frame list's selection handler, which it
-// runs after each selection it makes.
+// the video writer.
 struct CaptureServices {
     ScreenCapture& screen;
     Clipboard& clipboard;
-    std::function<SaveOutcome(const std::function<void()>& lst_Click)> saveVideo;
+    VideoWriter& writer;
 };
 
 }  // namespace vfe

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/Rounding.h"
+
 namespace vfe {
 
 namespace {
@@ -68,14 +70,6 @@ std::string DecimalPrefix(std::string_view text) {
         if (expDigit) number += exponent;
     }
     return number;
-}
-
-double RoundHalfToEven(double value) {
-    const double floor = std::floor(value);
-    const double fraction = value - floor;
-    if (fraction > 0.5) return floor + 1;
-    if (fraction < 0.5) return floor;
-    return std::fmod(floor, 2.0) == 0 ? floor : floor + 1;
 }
 
 }  // namespace

@@ -9,11 +9,12 @@
 namespace vfe {
 
 namespace {
-constexpr int kPictureBorder = 4;  // the picture boxes' client area is this much smaller each way
-}
+// While the video is written the timer ticks at this pace and takes nothing.
+constexpr unsigned kTimerWhileSaving = 10;
+}  // namespace
 
-Recorder::Recorder(FrontEnd& frontEnd, ScreenCapture& screen, VideoWriter saveVideo)
-    : fe_(frontEnd), screen_(screen), saveVideo_(std::move(saveVideo)) {}
+Recorder::Recorder(FrontEnd& frontEnd, ScreenCapture& screen, VideoWriter& writer)
+    : fe_(frontEnd), screen_(screen), writer_(writer) {}
 
 void Recorder::mnuRecordHQ_Click() { BeginRecording(640.0, 480.0); }
 
@@ -75,8 +76,7 @@ void Recorder::Timer_Timer() {
 void Recorder::GrabFrame() {
     // Before a recording is prepared, or after one was cancelled, there is nothing to copy into.
     if (!screen_.HasCapturePicture()) return;
-    const Size preview = fe_.form.ControlSize(Control::pic0);
-    screen_.CopyScreenToCapturePicture({preview.width - kPictureBorder, preview.height - kPictureBorder});
+    screen_.CopyScreenToCapturePicture(ClientAreaOf(fe_.form.ControlSize(Control::pic0)));
     screen_.ShowCapturePictureInPreview();
     if (!fe_.state.Grabando || stoppedByWriteFailure_) return;
     SaveFrame();
@@ -113,7 +113,7 @@ void Recorder::EndRecording() {
     form.SetControlVisible(Control::cmd, true);
     form.SetControlVisible(Control::lst, true);
     // A failed save keeps the frames and leaves "Save" showing for another try.
-    if (ConsumesRecording(saveVideo_())) form.ListClear();
+    if (ConsumesRecording(SaveRecordedFrames())) form.ListClear();
     SetStop(0);
     form.SetControlEnabled(Control::Check2, true);
 }
@@ -122,7 +122,7 @@ void Recorder::cmd_Click() {
     auto& form = fe_.form;
     form.SetControlVisible(Control::cmd, false);
     form.SetControlVisible(Control::lst, false);
-    if (ConsumesRecording(saveVideo_())) {
+    if (ConsumesRecording(SaveRecordedFrames())) {
         form.ListClear();
     } else {
         form.SetControlVisible(Control::cmd, true);
@@ -130,6 +130,14 @@ void Recorder::cmd_Click() {
     }
     SetStop(0);
     form.SetControlEnabled(Control::Check2, true);
+}
+
+SaveResult Recorder::SaveRecordedFrames() {
+    fe_.form.SetTimerInterval(kTimerWhileSaving);
+    const SaveResult result = writer_.SaveVideo(*this);
+    ApplyIntervalRule();
+    if (ConsumesRecording(result)) DeleteFrameFiles(fe_.appDir, fe_.state.Numero);
+    return result;
 }
 
 void Recorder::Check2_Click() {

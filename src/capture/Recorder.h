@@ -1,6 +1,5 @@
 #pragma once
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "capture/CaptureTexts.h"
@@ -13,13 +12,11 @@ namespace vfe {
 constexpr std::int16_t kDeleteKey = 46;
 
 // The recording of frames from the screen, the frame list and the "Save" button: the
-// main window's handlers for them. The video writer is reached through `saveVideo`,
-// which writes the listed frames and tells how it went.
-class Recorder {
+// main window's handlers for them. It owns the frame timer, the interval rule and the
+// frame files; the video writer only writes what the list holds and says how it went.
+class Recorder final : public FrameListSelection {
 public:
-    using VideoWriter = std::function<SaveOutcome()>;
-
-    Recorder(FrontEnd& frontEnd, ScreenCapture& screen, VideoWriter saveVideo);
+    Recorder(FrontEnd& frontEnd, ScreenCapture& screen, VideoWriter& writer);
 
     void mnuRecordHQ_Click();
     void mnuRecordLQ_Click();
@@ -30,12 +27,16 @@ public:
     void EndRecording();
     void Check2_Click();
     void Text1_LostFocus();
-    void lst_Click();
+    void lst_Click() override;
     void lst_KeyDown(std::int16_t keyCode, std::int16_t shift);
     void cmd_Click();
 
     // True after a frame file could not be written: no further frame is taken.
     bool StoppedByWriteFailure() const { return stoppedByWriteFailure_; }
+
+    // The video writer over the list, then the timer back by the interval rule, and the
+    // frame files deleted unless the save failed (they are kept to try again).
+    SaveResult SaveRecordedFrames();
 
 private:
     void ApplyIntervalRule();
@@ -43,11 +44,12 @@ private:
     void SetStop(int value);
     bool SaveFrame();
     void StopAfterWriteFailure(const std::string& path);
-    bool ConsumesRecording(SaveOutcome outcome) const { return outcome != SaveOutcome::Failed; }
+    // Whether the recording is done with after the save: saved, cancelled or empty.
+    static bool ConsumesRecording(const SaveResult& result) { return result.outcome != SaveOutcome::Failed; }
 
     FrontEnd& fe_;
     ScreenCapture& screen_;
-    VideoWriter saveVideo_;
+    VideoWriter& writer_;
     bool stoppedByWriteFailure_ = false;
 };
 

@@ -16,6 +16,13 @@ struct BitmapBytes {
     std::span<const std::uint8_t> bits;
 };
 
+// A picture box's client area: its outer size less a border of 2 pixels on each side. The
+// capture area is the preview picture's client area.
+inline constexpr int kPictureBorder = 4;
+constexpr Size ClientAreaOf(Size pictureOuterSize) {
+    return {pictureOuterSize.width - kPictureBorder, pictureOuterSize.height - kPictureBorder};
+}
+
 // The two pictures of the capture panel: the hidden capture picture pic(1) that the
 // screen is copied into, and the preview picture pic(0) that shows a frame.
 class ScreenCapture {

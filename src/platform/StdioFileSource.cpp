@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/FileLength.h"
+#include "platform/FileFacts.h"
 
 namespace vfe {
 

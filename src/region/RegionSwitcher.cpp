@@ -1,7 +1,6 @@
 #include "region/RegionSwitcher.h"
 
-#include "emulator/FileExist.h"
-#include "platform/FileLength.h"
+#include "platform/FileFacts.h"
 #include "platform/Paths.h"
 #include "region/FlashImage.h"
 

@@ -12,8 +12,7 @@ frmVelmoranLoad::frmVelmoranLoad(FrontEnd& frontEnd, AboutWindow& about, Capture
       about_(about),
       emulator_(frontEnd),
       region_(frontEnd),
-      recorder_(frontEnd, capture.screen,
-                [this, saveVideo = std::move(capture.saveVideo)] { return saveVideo([this] { lst_Click(); }); }),
+      recorder_(frontEnd, capture.screen, capture.writer),
       snapshot_(frontEnd, capture.clipboard, capture.screen) {}
 
 void frmVelmoranLoad::Form_Load() {

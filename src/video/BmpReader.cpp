@@ -4,7 +4,7 @@
 #include <new>
 #include <span>
 
-#include "platform/FileLength.h"
+#include "platform/FileFacts.h"
 
 namespace vfe {
 

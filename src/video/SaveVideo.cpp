@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "capture/IntervalRule.h"
+#include "platform/Rounding.h"
 #include "video/VideoFiles.h"
 #include "video/cDIB.h"
 
@@ -41,49 +41,64 @@ private:
     mAVIDecs& avi_;
 };
 
-enum class WriteEnd { Written, Cancelled, Failed };
-
-class VideoWriter {
+// One run of the writer over the library: each step leaves at once when it fails,
+// noting where.
+class AviWriteRun {
 public:
-    VideoWriter(FrontEnd& fe, mAVIDecs& avi, const std::function<void()>& lst_Click, const std::string& path)
-        : fe_(fe), avi_(avi), lst_Click_(lst_Click), path_(path) {}
+    AviWriteRun(FrontEnd& fe, mAVIDecs& avi, FrameListSelection& list, const std::string& path)
+        : fe_(fe), avi_(avi), list_(list), path_(path) {}
 
-    // Every step from opening the file to the last frame; any failure leaves at once.
-    WriteEnd Write(AviSession& session, cDIB& frame) {
-        result = avi_.AVIFileOpen(&session.file, path_, kOF_WRITE | kOF_CREATE);
-        if (result != 0) return WriteEnd::Failed;
+    // Every step from opening the file to the last frame.
+    SaveOutcome Write(AviSession& session, cDIB& frame) {
+        if (!Succeeded(avi_.AVIFileOpen(&session.file, path_, kOF_WRITE | kOF_CREATE), SaveStep::OpenFile))
+            return SaveOutcome::Failed;
 
         Select(0);
         if (!frame.CreateFromFile(fe_.form.ListItem(0))) {
             fe_.messages.Show("No File!", "KO!", MsgBox::OkOnly | MsgBox::Exclamation);
-            return WriteEnd::Failed;
+            failedAt = SaveStep::LoadFirstFrame;
+            return SaveOutcome::Failed;
         }
-        result = avi_.AVIFileCreateStreamA(session.file, &session.plain, StreamInfoFor(frame));
-        if (result != 0) return WriteEnd::Failed;
+        if (!Succeeded(avi_.AVIFileCreateStreamA(session.file, &session.plain, StreamInfoFor(frame)),
+                       SaveStep::CreateStream))
+            return SaveOutcome::Failed;
 
         const std::int32_t answer = avi_.AVISaveOptions(kICMF_CHOOSE_KEYFRAME | kICMF_CHOOSE_DATARATE, 1,
                                                         &session.plain, session.optionList);
         if (answer != kDialogConfirmed) {
             avi_.AVISaveOptionsFree(1, session.optionList);
             result = answer;
-            return answer == kDialogCancelled ? WriteEnd::Cancelled : WriteEnd::Failed;
+            if (answer == kDialogCancelled) return SaveOutcome::Cancelled;
+            failedAt = SaveStep::CompressionDialog;
+            return SaveOutcome::Failed;
         }
         session.optionsConfirmed = true;
 
-        result = avi_.AVIMakeCompressedStream(&session.compressed, session.plain, session.options);
-        if (result != 0) return WriteEnd::Failed;
+        if (!Succeeded(avi_.AVIMakeCompressedStream(&session.compressed, session.plain, session.options),
+                       SaveStep::MakeCompressedStream))
+            return SaveOutcome::Failed;
         // The first frame's format stands for all frames.
-        result = avi_.AVIStreamSetFormat(session.compressed, 0, frame.PointerToBitmapInfo(), frame.SizeBitmapInfo());
-        if (result != 0) return WriteEnd::Failed;
+        if (!Succeeded(avi_.AVIStreamSetFormat(session.compressed, 0, frame.PointerToBitmapInfo(),
+                                               frame.SizeBitmapInfo()),
+                       SaveStep::SetStreamFormat))
+            return SaveOutcome::Failed;
         return WriteFrames(session, frame);
     }
 
-    AviResult result = 0;
+    AviResult result = 0;  // the library's last answer; not 0 means "Error!"
+    SaveStep failedAt = SaveStep::None;
+    int failedFrame = -1;
 
 private:
+    bool Succeeded(AviResult answer, SaveStep step) {
+        result = answer;
+        if (answer != 0) failedAt = step;
+        return answer == 0;
+    }
+
     void Select(int index) {
         fe_.form.SetListIndex(index);
-        if (lst_Click_) lst_Click_();
+        list_.lst_Click();
     }
 
     AviStreamInfo StreamInfoFor(const cDIB& firstFrame) {
@@ -93,92 +108,76 @@ private:
         info.dwScale = 1;
         info.dwRate = kFramesPerSecond;
         info.dwSuggestedBufferSize = static_cast<std::uint32_t>(firstFrame.SizeImage());
-        info.rcFrame = {0, 0, RoundHalfEven(fe_.state.TamanoCuadroW), RoundHalfEven(fe_.state.TamanoCuadroH)};
+        info.rcFrame = {0, 0, RoundHalfToEvenInt32(fe_.state.TamanoCuadroW), RoundHalfToEvenInt32(fe_.state.TamanoCuadroH)};
         return info;
     }
 
-    WriteEnd WriteFrames(AviSession& session, cDIB& frame) {
+    SaveOutcome WriteFrames(AviSession& session, cDIB& frame) {
         const int count = fe_.form.ListCount();
         for (int i = 0; i < count; ++i) {
             Select(i);
             // A frame that fails to load was reported by cDIB; the previous frame's
             // pixels, still held, stand in for it.
             frame.CreateFromFile(fe_.form.ListItem(i));
-            result = avi_.AVIStreamWrite(session.compressed, i, 1, frame.PointerToBits(), frame.SizeImage(),
-                                         kAVIIF_KEYFRAME);
-            if (result != 0) return WriteEnd::Failed;
+            if (!Succeeded(avi_.AVIStreamWrite(session.compressed, i, 1, frame.PointerToBits(), frame.SizeImage(),
+                                               kAVIIF_KEYFRAME),
+                           SaveStep::WriteFrame)) {
+                failedFrame = i;
+                return SaveOutcome::Failed;
+            }
             fe_.form.SetCaption("Frame: " + std::to_string(i) + " of " + std::to_string(fe_.form.ListCount()));
         }
-        return WriteEnd::Written;
+        return SaveOutcome::Saved;
     }
 
     FrontEnd& fe_;
     mAVIDecs& avi_;
-    const std::function<void()>& lst_Click_;
+    FrameListSelection& list_;
     const std::string& path_;
 };
-
-void RestoreTimerFromText(FrontEnd& fe) {
-    fe.form.SetTimerInterval(TimerIntervalFromText(fe.form.ControlText(Control::Text1)));
-}
 
 void RestoreWindow(FrontEnd& fe, const std::string& caption) {
     fe.form.SetCaption(caption);
     fe.form.SetBusyCursor(false);
-    RestoreTimerFromText(fe);
 }
 
 void ShowError(FrontEnd& fe) { fe.messages.Show("Error!", "KO!", MsgBox::OkOnly | MsgBox::Information); }
 
-SaveOutcome OutcomeOf(WriteEnd end) {
-    switch (end) {
-        case WriteEnd::Written: return SaveOutcome::Saved;
-        case WriteEnd::Cancelled: return SaveOutcome::Cancelled;
-        case WriteEnd::Failed: break;
-    }
-    return SaveOutcome::Failed;
-}
-
 }  // namespace
 
-SaveOutcome SaveVideo(FrontEnd& fe, mAVIDecs& avi, Clock& clock, const std::function<void()>& lst_Click) {
+SaveResult SaveVideo(FrontEnd& fe, mAVIDecs& avi, Clock& clock, FrameListSelection& list) {
     auto& form = fe.form;
     const std::string caption = fe.state.cCaption.empty() ? form.Caption() : fe.state.cCaption;
 
     // Without a first frame there is nothing to size the stream with: no file, no dialog.
     if (form.ListCount() <= 0) {
         form.SetCaption(caption);
-        DeleteRecordedFrames(fe.appDir, fe.state.Numero);
-        return SaveOutcome::NothingToSave;
+        return {SaveOutcome::NothingToSave, SaveStep::None, -1, {}};
     }
 
-    form.SetTimerInterval(10);
     form.SetBusyCursor(true);
     const auto path = FreeVideoPath(fe.appDir, clock.SecondsOfDay());
     if (!path) {
         RestoreWindow(fe, caption);
         ShowError(fe);
-        return SaveOutcome::Failed;
+        return {SaveOutcome::Failed, SaveStep::FindFreeName, -1, {}};
     }
 
-    VideoWriter writer(fe, avi, lst_Click, *path);
-    WriteEnd end = WriteEnd::Failed;
+    AviWriteRun run(fe, avi, list, *path);
+    SaveOutcome outcome = SaveOutcome::Failed;
     {
         AviSession session(avi);
         cDIB frame(fe.messages);  // dropped first at the exit, before the handles go
-        end = writer.Write(session, frame);
-        if (end == WriteEnd::Written) {
+        outcome = run.Write(session, frame);
+        if (outcome == SaveOutcome::Saved) {
             form.SetCaption(caption);
             fe.messages.Show("Saved " + *path, "Video file saved succesfully!", MsgBox::OkOnly);
             form.SetBusyCursor(false);
-            RestoreTimerFromText(fe);
         }
     }
-    if (end != WriteEnd::Written) RestoreWindow(fe, caption);
-    if (writer.result != 0) ShowError(fe);
-    // A failed save keeps the frames so the user can try again, with another compressor.
-    if (end != WriteEnd::Failed) DeleteRecordedFrames(fe.appDir, fe.state.Numero);
-    return OutcomeOf(end);
+    if (outcome != SaveOutcome::Saved) RestoreWindow(fe, caption);
+    if (run.result != 0) ShowError(fe);
+    return {outcome, run.failedAt, run.failedFrame, *path};
 }
 
 }  // namespace vfe

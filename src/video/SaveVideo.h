@@ -1,5 +1,5 @@
 #pragma once
-#include <functional>
+#include <string>
 
 #include "platform/Clock.h"
 #include "platform/FrontEnd.h"
@@ -9,19 +9,66 @@ namespace vfe {
 
 enum class SaveOutcome {
     Saved,          // the video is written
-    Cancelled,      // the user cancelled the compression dialog: the recording is discarded
-    Failed,         // a library error or an unreadable first frame: the frame files are kept to try again
+    Cancelled,      // the user cancelled the compression dialog
+    Failed,         // a library error, an unreadable first frame or no free file name
     NothingToSave,  // the frame list is empty: no file, no dialog
 };
 
+// The step a failed save stopped at.
+enum class SaveStep {
+    None,
+    FindFreeName,
+    OpenFile,
+    LoadFirstFrame,
+    CreateStream,
+    CompressionDialog,
+    MakeCompressedStream,
+    SetStreamFormat,
+    WriteFrame,
+};
+
+// What a save did; the frame files and the timer are left to whoever owns them.
+struct SaveResult {
+    SaveOutcome outcome = SaveOutcome::NothingToSave;
+    SaveStep failedAt = SaveStep::None;
+    int failedFrame = -1;  // with WriteFrame: the list position that could not be written
+    std::string path;      // the video file, once a free name was found
+};
+
+// The owner of the frame list `lst`, as the writer meets it.
+class FrameListSelection {
+public:
+    virtual ~FrameListSelection() = default;
+    // The list's selection handler; runs after every selection the writer makes.
+    virtual void lst_Click() = 0;
+};
+
 // Writes the video from the frame list `lst` into the application directory, at 5 frames
-// per second, every frame a key frame. `lst_Click` is the list's selection handler; it runs
-// after every selection made here. Deletes the recording's frame files (z0 to
-// z(Numero-1)) unless the outcome is Failed.
+// per second, every frame a key frame, selecting each entry in turn. Reports failures
+// with its own messages, shows the hourglass and its progress in the caption meanwhile.
 //
 // The caption the window shows afterwards is `state.cCaption`, which the recording sets to
 // the caption in place when it began; when it is empty, the caption in place when the save
 // began is put back.
-SaveOutcome SaveVideo(FrontEnd& fe, mAVIDecs& avi, Clock& clock, const std::function<void()>& lst_Click);
+SaveResult SaveVideo(FrontEnd& fe, mAVIDecs& avi, Clock& clock, FrameListSelection& list);
+
+// The video writer as the recording reaches it.
+class VideoWriter {
+public:
+    virtual ~VideoWriter() = default;
+    virtual SaveResult SaveVideo(FrameListSelection& list) = 0;
+};
+
+// The writer over an AVI library.
+class AviVideoWriter final : public VideoWriter {
+public:
+    AviVideoWriter(FrontEnd& fe, mAVIDecs& avi, Clock& clock) : fe_(fe), avi_(avi), clock_(clock) {}
+    SaveResult SaveVideo(FrameListSelection& list) override { return vfe::SaveVideo(fe_, avi_, clock_, list); }
+
+private:
+    FrontEnd& fe_;
+    mAVIDecs& avi_;
+    Clock& clock_;
+};
 
 }  // namespace vfe

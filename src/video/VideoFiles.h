@@ -15,14 +15,4 @@ std::string VideoFileName(int secondsOfDay, int suffix = 1);
 // Nothing when every name up to the last suffix tried is taken.
 std::optional<std::string> FreeVideoPath(std::string_view appDir, int secondsOfDay);
 
-// The frame file a recording writes for frame `number`: "z" + number + ".bmp" in the folder.
-std::string FrameFilePath(std::string_view appDir, std::int64_t number);
-
-// Deletes the frame files one recording wrote, z0.bmp to z(count-1).bmp; files that are
-// already gone, and any other file of the folder, are left alone.
-void DeleteRecordedFrames(std::string_view appDir, double count);
-
-// To the nearest whole number, halves to the even neighbour, kept within 32 bits (NaN gives 0).
-std::int32_t RoundHalfEven(double value);
-
 }  // namespace vfe

@@ -8,7 +8,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "platform/FileLength.h"
+#include "platform/FileFacts.h"
 #include "video/BmpFile.h"
 #include "video/BmpReader.h"
 
@@ -26,8 +26,6 @@ void ShowFileMessage(MessageBoxes& messages, const std::string& text, const std:
 
 }  // namespace
 
-bool cDIB::FileExists(const std::string& path) const { return FileLength(path).has_value(); }
-
 void ShowOpenFailure(MessageBoxes& messages, int errorNumber, const std::string& filename) {
     if (errorNumber == EACCES)
         ShowFileMessage(messages, "File is locked - cannot access:", filename, MsgBox::Critical);
@@ -36,7 +34,7 @@ void ShowOpenFailure(MessageBoxes& messages, int errorNumber, const std::string&
 }
 
 bool cDIB::CreateFromFile(const std::string& filename) {
-    if (!FileExists(filename)) {
+    if (!IsRegularFile(filename)) {
         ShowFileMessage(messages_, "File does not exist:", filename, MsgBox::Critical);
         return false;
     }

@@ -52,7 +52,6 @@ public:
     std::int32_t SizeBitmapInfo() const;
 
 private:
-    bool FileExists(const std::string& path) const;
     bool ReadVerifiedFile(std::FILE* file, std::int64_t fileLength);
 
     MessageBoxes& messages_;

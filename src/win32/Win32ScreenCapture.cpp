@@ -12,8 +12,6 @@ namespace vfe::win32 {
 
 namespace {
 
-constexpr int kPictureBorder = 4;
-
 // The capture picture's pixel format for the display's depth: 32, 24 or 16 bits
 // (5-5-5, the format a plain 16-bit BMP means); anything else is kept as 24 bits.
 WORD CaptureBitCount() {
@@ -61,8 +59,9 @@ Win32ScreenCapture::~Win32ScreenCapture() {
 }
 
 bool Win32ScreenCapture::CreateCapturePicture(Size outerSize) {
-    const LONG width = std::max(1, outerSize.width - kPictureBorder);
-    const LONG height = std::max(1, outerSize.height - kPictureBorder);
+    const Size client = ClientAreaOf(outerSize);
+    const LONG width = std::max(1, client.width);
+    const LONG height = std::max(1, client.height);
     BITMAPINFOHEADER header{};
     header.biSize = sizeof header;
     header.biWidth = width;

@@ -1,8 +1,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <functional>
-
 #include "platform/Paths.h"
 #include "shell/frmVelmoranLoad.h"
 #include "video/SaveVideo.h"
@@ -46,10 +44,8 @@ int RunFrontEnd(HINSTANCE instance, int showCommand) {
     vfe::win32::Win32Clipboard clipboard(window.hwnd());
     vfe::win32::AviFileLibrary avi(window.hwnd());
     vfe::win32::Win32Clock clock;
-    const auto saveVideo = [&](const std::function<void()>& lst_Click) {
-        return vfe::SaveVideo(frontEnd, avi, clock, lst_Click);
-    };
-    vfe::frmVelmoranLoad form(frontEnd, about, {screen, clipboard, saveVideo});
+    vfe::AviVideoWriter writer(frontEnd, avi, clock);
+    vfe::frmVelmoranLoad form(frontEnd, about, {screen, clipboard, writer});
     window.Attach(form);
     form.Form_Load();
     window.Show(showCommand);

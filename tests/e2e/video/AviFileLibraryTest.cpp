@@ -1,4 +1,4 @@
-// The real AVI library behind SaveVideo, under Wine or Windows: the compression dialog is
+// The real AVI library behind the recording's save, under Wine or Windows: the compression dialog is
 // answered like a user would, and the video is read back through the same library.
 #include <windows.h>
 #include <vfw.h>
@@ -13,7 +13,9 @@
 #include "support/TempDir.h"
 #include "video/BmpFile.h"
 #include "video/SaveVideo.h"
-#include "video/VideoFiles.h"
+#include "capture/FrameFiles.h"
+#include "capture/Recorder.h"
+#include "support/CaptureFakes.h"
 #include "win32/AviFileLibrary.h"
 
 namespace vfe {
@@ -83,10 +85,14 @@ protected:
         }
         fake.state.Numero = kFrames;
     }
+    // The recording's save, as restoring the window or "Save" runs it.
     SaveOutcome Save(int button) {
         win32::AviFileLibrary library(nullptr);
+        AviVideoWriter writer(fake.frontEnd, library, clock);
+        testing::FakeScreenCapture screen;
+        Recorder recorder(fake.frontEnd, screen, writer);
         DialogAnswer answer(button);
-        const auto outcome = SaveVideo(fake.frontEnd, library, clock, {});
+        const auto outcome = recorder.SaveRecordedFrames().outcome;
         EXPECT_TRUE(answer.answered());
         return outcome;
     }

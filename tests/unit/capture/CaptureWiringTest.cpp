@@ -24,11 +24,11 @@ TEST_F(CaptureWiringTest, RecordMenuStartsAndOnlyARestoreAfterTheMinimumSizeRule
     EXPECT_EQ(fake.state.TamanoCuadroW, 320.0);
     EXPECT_TRUE(fake.state.Grabando);
     form.Form_Resize();  // still minimized
-    EXPECT_EQ(capture.saves, 0);
+    EXPECT_EQ(capture.writer.saves, 0);
     fake.controls.minimized = false;
     fake.controls.outerSize = {100, 100};
     form.Form_Resize();
-    EXPECT_EQ(capture.saves, 1);
+    EXPECT_EQ(capture.writer.saves, 1);
     EXPECT_EQ(fake.controls.outerSizeLog.size(), 2u);
     EXPECT_FALSE(fake.state.Grabando);
 }
@@ -37,10 +37,10 @@ TEST_F(CaptureWiringTest, TheWriterSelectsFramesThroughTheListHandler) {
     form.OnMenu(MenuItem::mnuRecordHQ);
     fake.controls.minimized = false;
     form.Form_Resize();
-    ASSERT_TRUE(capture.lastSelectionHandler);
+    ASSERT_TRUE(capture.writer.lastList);
     fake.controls.list = {"/f/z0.bmp", "/f/z1.bmp"};
     fake.controls.listIndex = 1;
-    capture.lastSelectionHandler();
+    capture.writer.lastList->lst_Click();
     EXPECT_EQ(capture.screen.previewFile, "/f/z1.bmp");
 }
 

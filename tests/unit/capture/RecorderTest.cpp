@@ -29,7 +29,7 @@ protected:
         bool stopEnabled;
         bool saveVisible;
         bool listVisible;
-        unsigned timer;
+        std::vector<unsigned> timerLog;
         std::vector<std::string> list;
     };
 
@@ -56,17 +56,21 @@ protected:
         recorder.EndRecording();
     }
 
+    RecorderTest() {
+        writer.onSave = [this] {
+            auto& c = fake.controls;
+            saves.push_back({fake.state.Grabando, c.CheckValue(Control::Check2), c.enabled[Control::Check2],
+                             c.visible[Control::cmd], c.visible[Control::lst], c.timerLog, c.list});
+        };
+    }
+
     TempDir dir;
     FakeFrontEnd fake{dir.str()};
     FakeScreenCapture screen;
-    SaveOutcome outcome = SaveOutcome::Saved;
+    testing::FakeVideoWriter writer;
+    SaveOutcome& outcome = writer.outcome;
     std::vector<AtSave> saves;
-    Recorder recorder{fake.frontEnd, screen, [this] {
-                          auto& c = fake.controls;
-                          saves.push_back({fake.state.Grabando, c.CheckValue(Control::Check2), c.enabled[Control::Check2],
-                                           c.visible[Control::cmd], c.visible[Control::lst], c.timerInterval, c.list});
-                          return outcome;
-                      }};
+    Recorder recorder{fake.frontEnd, screen, writer};
 };
 
 TEST_F(RecorderTest, WithoutALaunchedEmulatorNothingButTheLookupChanges) {
@@ -199,7 +203,8 @@ TEST_F(RecorderTest, RestoringEndsTheRecordingAndWritesTheVideo) {
     EXPECT_FALSE(at.stopEnabled);
     EXPECT_TRUE(at.saveVisible);
     EXPECT_TRUE(at.listVisible);
-    EXPECT_EQ(at.timer, 0u);  // "Stop" ticked by code stopped the timer
+    // "Stop" ticked by code stopped the timer; the save runs it at 10 ms.
+    EXPECT_EQ(at.timerLog, (std::vector<unsigned>{1, 0, 10}));
     EXPECT_EQ(at.list, Frames(3));
 
     EXPECT_TRUE(fake.controls.list.empty());
@@ -236,8 +241,28 @@ TEST_F(RecorderTest, CancelledOrEmptySavesStillConsumeTheRecording) {
         Ticks(consumed == SaveOutcome::NothingToSave ? 0 : 2);
         Restore();
         EXPECT_TRUE(fake.controls.list.empty());
+        EXPECT_FALSE(dir.Exists("z0.bmp"));
+        EXPECT_FALSE(dir.Exists("z1.bmp"));
     }
     EXPECT_EQ(saves.size(), 2u);
+}
+
+TEST_F(RecorderTest, ASaveDeletesEveryFrameTheRecordingWroteAndNothingElse) {
+    fake.controls.texts[Control::Text1] = "7.5";
+    StartRecording();
+    Ticks(4);
+    fake.controls.list.erase(fake.controls.list.begin() + 1);  // removed with Delete: still the recording's file
+    dir.Write("z4.bmp", "not written by this recording");
+    dir.Write("Zoo.bmp", "x");
+    dir.Write("Zelda.bmp", "x");
+    Restore();
+    EXPECT_EQ(saves.at(0).list.size(), 3u);
+    for (int i = 0; i < 4; ++i) EXPECT_FALSE(dir.Exists("z" + std::to_string(i) + ".bmp")) << i;
+    EXPECT_TRUE(dir.Exists("z4.bmp"));
+    EXPECT_TRUE(dir.Exists("Zoo.bmp"));
+    EXPECT_TRUE(dir.Exists("Zelda.bmp"));
+    // The save runs the timer at 10 ms; then the interval rule puts 7.5 back as 8.
+    EXPECT_EQ(fake.controls.timerLog, (std::vector<unsigned>{8, 0, 10, 8, 8}));
 }
 
 TEST_F(RecorderTest, AFailedSaveKeepsTheFramesAndSaveCanRetry) {
@@ -246,6 +271,7 @@ TEST_F(RecorderTest, AFailedSaveKeepsTheFramesAndSaveCanRetry) {
     Ticks(3);
     Restore();
     EXPECT_EQ(fake.controls.list, Frames(3));
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(dir.Exists("z" + std::to_string(i) + ".bmp")) << i;
     EXPECT_TRUE(fake.controls.visible[Control::cmd]);
     EXPECT_TRUE(fake.controls.visible[Control::lst]);
     EXPECT_EQ(fake.controls.CheckValue(Control::Check2), 0);
@@ -279,10 +305,11 @@ TEST_F(RecorderTest, SaveButtonClearsAStopLeftTickedAndRestartsTheTimer) {
     recorder.cmd_Click();
     EXPECT_EQ(fake.controls.CheckValue(Control::Check2), 0);
     EXPECT_TRUE(fake.controls.enabled[Control::Check2]);
-    EXPECT_EQ(fake.controls.timerLog, (std::vector<unsigned>{4}));
+    // 10 ms while saving, the interval rule after it, and again as "Stop" is cleared.
+    EXPECT_EQ(fake.controls.timerLog, (std::vector<unsigned>{10, 4, 4}));
 
     recorder.cmd_Click();  // "Stop" already clear: its handler does not run again
-    EXPECT_EQ(fake.controls.timerLog.size(), 1u);
+    EXPECT_EQ(fake.controls.timerLog, (std::vector<unsigned>{10, 4, 4, 10, 4}));
 }
 
 TEST_F(RecorderTest, AFrameThatCannotBeWrittenStopsTheRecordingOnceAndKeepsTheRest) {

@@ -63,21 +63,37 @@ public:
     std::vector<std::string> calls;
 };
 
-// The capture services of the main window over fakes; the video writer records each run
-// and answers with `outcome`.
+// The frame list's owner as the video writer meets it: notes the list's selection each
+// time the writer runs the selection handler.
+struct SelectionLog final : FrameListSelection {
+    explicit SelectionLog(const MainWindowControls& controls) : controls(controls) {}
+    void lst_Click() override { clicks.push_back(controls.ListIndex()); }
+    const MainWindowControls& controls;
+    std::vector<int> clicks;
+};
+
+// A video writer that writes nothing: it counts its runs, runs `onSave` (to look at the
+// window as the writer finds it) and answers with `outcome`.
+class FakeVideoWriter final : public VideoWriter {
+public:
+    SaveResult SaveVideo(FrameListSelection& list) override {
+        ++saves;
+        lastList = &list;
+        if (onSave) onSave();
+        return {outcome, SaveStep::None, -1, {}};
+    }
+    SaveOutcome outcome = SaveOutcome::Saved;
+    int saves = 0;
+    FrameListSelection* lastList = nullptr;  // whose selection handler the writer would run
+    std::function<void()> onSave;
+};
+
+// The capture services of the main window over fakes.
 struct FakeCapture {
     FakeScreenCapture screen;
     FakeClipboard clipboard;
-    SaveOutcome outcome = SaveOutcome::Saved;
-    int saves = 0;
-    std::function<void()> lastSelectionHandler;
-    CaptureServices Services() {
-        return {screen, clipboard, [this](const std::function<void()>& lst_Click) {
-                    ++saves;
-                    lastSelectionHandler = lst_Click;
-                    return outcome;
-                }};
-    }
+    FakeVideoWriter writer;
+    CaptureServices Services() { return {screen, clipboard, writer}; }
 };
 
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "capture/IntervalRule.h"
 #include "support/FakeAvi.h"
+#include "support/CaptureFakes.h"
 #include "support/Fakes.h"
 #include "support/TempDir.h"
 #include "video/BmpBuilder.h"
@@ -31,7 +31,6 @@ protected:
         fake.state.TamanoCuadroH = 480;
         fake.state.cCaption = "Running velmoran.exe";
         fake.controls.caption = "3 frames captured...";
-        fake.controls.texts[Control::Text1] = "7.5";
         dir.Write("Zelda.bmp", BmpBuilder{}.File());
     }
 
@@ -52,17 +51,10 @@ protected:
         return frame;
     }
 
-    SaveOutcome Save() {
-        return SaveVideo(fake.frontEnd, avi, clock, [this] { clicks.push_back(fake.controls.ListIndex()); });
-    }
+    SaveOutcome Save() { return SaveVideo(fake.frontEnd, avi, clock, selection).outcome; }
     bool FramesKept(int frames) const {
         for (int i = 0; i < frames; ++i)
             if (!dir.Exists("z" + std::to_string(i) + ".bmp")) return false;
-        return true;
-    }
-    bool FramesGone(int frames) const {
-        for (int i = 0; i < frames; ++i)
-            if (dir.Exists("z" + std::to_string(i) + ".bmp")) return false;
         return true;
     }
     std::vector<std::string> Texts() const {
@@ -75,7 +67,8 @@ protected:
     FakeFrontEnd fake;
     FakeAviLibrary avi;
     FixedClock clock;
-    std::vector<int> clicks;  // the list's selection each time lst_Click ran
+    testing::SelectionLog selection{fake.controls};
+    std::vector<int>& clicks = selection.clicks;
 };
 
 TEST_F(SaveVideoRun, WritesEveryFrameAsAKeyFrameInOrderAndReleasesInOrder) {
@@ -107,9 +100,8 @@ TEST_F(SaveVideoRun, WritesEveryFrameAsAKeyFrameInOrderAndReleasesInOrder) {
     EXPECT_EQ(fake.controls.captions,
               (std::vector<std::string>{"Frame: 0 of 3", "Frame: 1 of 3", "Frame: 2 of 3", "Running velmoran.exe"}));
     EXPECT_FALSE(fake.controls.busyCursor);
-    EXPECT_EQ(fake.controls.timerLog, (std::vector<unsigned>{10, TimerIntervalFromText("7.5")}));
-    EXPECT_TRUE(FramesGone(3));
-    EXPECT_TRUE(dir.Exists("Zelda.bmp"));
+    EXPECT_TRUE(fake.controls.timerLog.empty());  // the timer and the frame files are the recording's
+    EXPECT_TRUE(FramesKept(3));
 }
 
 TEST_F(SaveVideoRun, DescribesTheStreamFromTheRecordingAndTheFirstFrame) {
@@ -123,19 +115,6 @@ TEST_F(SaveVideoRun, DescribesTheStreamFromTheRecordingAndTheFirstFrame) {
     EXPECT_EQ(avi.streamInfo.dwRate, 5u);
     EXPECT_EQ(avi.streamInfo.dwSuggestedBufferSize, 48u);  // 4 x 3 at 32 bits
     EXPECT_EQ(avi.streamInfo.rcFrame, (AviRect{0, 0, 320, 242}));
-}
-
-TEST_F(SaveVideoRun, DeletesEveryFrameTheRecordingWroteAndNothingElse) {
-    Record(4);
-    fake.controls.ListRemove(1);  // removed from the list with Delete: still the recording's file
-    dir.Write("z4.bmp", BmpBuilder{}.File());  // not written by this recording
-    dir.Write("Zoo.bmp", BmpBuilder{}.File());
-    ASSERT_EQ(Save(), SaveOutcome::Saved);
-    EXPECT_EQ(avi.written.size(), 3u);
-    EXPECT_TRUE(FramesGone(4));
-    EXPECT_TRUE(dir.Exists("z4.bmp"));
-    EXPECT_TRUE(dir.Exists("Zoo.bmp"));
-    EXPECT_TRUE(dir.Exists("Zelda.bmp"));
 }
 
 TEST_F(SaveVideoRun, NeverOverwritesAnOlderVideo) {
@@ -157,10 +136,8 @@ TEST_F(SaveVideoRun, CancellingTheDialogDiscardsTheRecordingSilently) {
                                                    "AVIFileRelease file", "AVIFileExit"}));
     EXPECT_TRUE(avi.freedOptionsValid);
     EXPECT_TRUE(fake.messages.shown.empty());
-    EXPECT_TRUE(FramesGone(2));
     EXPECT_EQ(fake.controls.caption, "Running velmoran.exe");
     EXPECT_FALSE(fake.controls.busyCursor);
-    EXPECT_EQ(fake.controls.timerInterval, TimerIntervalFromText("7.5"));
 }
 
 // Every library failure: "Error!", everything obtained released in order, the frames kept.
@@ -188,7 +165,6 @@ TEST_F(SaveVideoRun, ALibraryFailureReportsReleasesAndKeepsTheFrames) {
         TempDir folder;
         FakeFrontEnd front(folder.str());
         FakeAviLibrary library;
-        front.controls.texts[Control::Text1] = "25";
         front.state.cCaption = "before";
         for (int i = 0; i < 3; ++i) {
             folder.Write("z" + std::to_string(i) + ".bmp", Frame(i).File());
@@ -200,7 +176,10 @@ TEST_F(SaveVideoRun, ALibraryFailureReportsReleasesAndKeepsTheFrames) {
         else library.results[failing] = -2147205005;
         if (failing == "AVIStreamWrite") library.failWriteAt = 1;
 
-        EXPECT_EQ(SaveVideo(front.frontEnd, library, clock, {}), SaveOutcome::Failed);
+        testing::SelectionLog selected(front.controls);
+        const SaveResult result = SaveVideo(front.frontEnd, library, clock, selected);
+        EXPECT_EQ(result.outcome, SaveOutcome::Failed);
+        EXPECT_EQ(result.path, folder.File("Velmoran_Cap_140509.avi"));
 
         const auto at = std::find_if(library.calls.begin(), library.calls.end(),
                                      [&](const std::string& call) { return call.rfind(failing, 0) == 0; });
@@ -215,7 +194,7 @@ TEST_F(SaveVideoRun, ALibraryFailureReportsReleasesAndKeepsTheFrames) {
         EXPECT_EQ(front.messages.shown[0].flags, MsgBox::OkOnly | MsgBox::Information);
         EXPECT_EQ(front.controls.caption, "before");
         EXPECT_FALSE(front.controls.busyCursor);
-        EXPECT_EQ(front.controls.timerInterval, 25u);
+        EXPECT_TRUE(front.controls.timerLog.empty());
         for (int i = 0; i < 3; ++i) EXPECT_TRUE(folder.Exists("z" + std::to_string(i) + ".bmp")) << i;
     }
 }
@@ -275,18 +254,6 @@ TEST(VideoFileNames, FollowTheTimeOfDayAndTakeASuffixWhenTaken) {
     std::filesystem::create_directory(dir.path() / "Velmoran_Cap_000001.avi");  // a folder takes the name too
     EXPECT_EQ(FreeVideoPath(dir.str(), 1), dir.File("Velmoran_Cap_000001_2.avi"));
     EXPECT_EQ(FreeVideoPath(dir.str(), 2), dir.File("Velmoran_Cap_000002.avi"));
-}
-
-TEST(VideoFrameRectangle, RoundsHalvesToEven) {
-    EXPECT_EQ(RoundHalfEven(640.0), 640);
-    EXPECT_EQ(RoundHalfEven(0.5), 0);
-    EXPECT_EQ(RoundHalfEven(1.5), 2);
-    EXPECT_EQ(RoundHalfEven(2.5), 2);
-    EXPECT_EQ(RoundHalfEven(2.51), 3);
-    EXPECT_EQ(RoundHalfEven(-2.5), -2);
-    EXPECT_EQ(RoundHalfEven(-3.5), -4);
-    EXPECT_EQ(RoundHalfEven(1e12), 2147483647);
-    EXPECT_EQ(RoundHalfEven(std::numeric_limits<double>::quiet_NaN()), 0);
 }
 
 }  // namespace
