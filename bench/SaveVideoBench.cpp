@@ -15,6 +15,7 @@
 #include "video/BmpFile.h"
 #include "video/SaveVideo.h"
 #include "capture/FrameFiles.h"
+#include "video/VideoFiles.h"
 #include "support/CaptureFakes.h"
 
 #ifdef _WIN32

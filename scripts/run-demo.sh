@@ -13,7 +13,9 @@ demo="$build/demo"
 mkdir -p "$build/run-wine"
 . "$(dirname "$0")/../tests/e2e/wine-env.sh" "$build/run-wine"
 
-caption="Velmoran Front-End (by Quorvex)"
+# The caption the window is found by, as the program itself defines it.
+caption=$(sed -n 's/.*kMainWindowCaption = "\(.*\)";/\1/p' "$(dirname "$0")/../src/shell/FormLayout.h")
+[ -n "$caption" ] || { echo "run-demo: no main window caption found in src/shell/FormLayout.h" >&2; exit 1; }
 log="$build/run-demo.log"
 xvfb_pid=""
 fe_pid=""

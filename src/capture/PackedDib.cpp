@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "video/BmpHeaders.h"
+
 namespace vfe {
 
 namespace {
@@ -54,7 +56,7 @@ std::optional<SplitDib> SplitPackedDib(std::span<const std::uint8_t> packed) {
 
     std::uint64_t imageSize = 0;
     if (compression == kRgb || compression == kBitFields || compression == kAlphaBitFields) {
-        const std::uint64_t stride = ((static_cast<std::uint64_t>(width) * bitCount + 31) / 32) * 4;
+        const auto stride = static_cast<std::uint64_t>(DibRowBytes(width, bitCount));
         const std::uint64_t rows = height < 0 ? -static_cast<std::int64_t>(height) : height;
         if (stride > packed.size()) return std::nullopt;  // also keeps the product below from overflowing
         imageSize = stride * rows;

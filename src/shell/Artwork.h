@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/Types.h"
+#include "video/BmpHeaders.h"
 
 namespace vfe {
 
@@ -14,7 +15,7 @@ enum class Artwork { MainBackground, AboutBanner };
 struct Picture24 {
     Size size;
     std::vector<std::uint8_t> pixels;
-    int Stride() const { return (size.width * 3 + 3) & ~3; }
+    int Stride() const { return static_cast<int>(DibRowBytes(size.width, 24)); }
 };
 
 Picture24 DrawArtwork(Artwork which);

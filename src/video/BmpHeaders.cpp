@@ -77,7 +77,7 @@ std::optional<std::int64_t> UncompressedImageSize(std::int32_t width, std::int32
         default: return std::nullopt;
     }
     if (width <= 0 || height == 0) return std::nullopt;
-    const std::int64_t rowBytes = (static_cast<std::int64_t>(width) * bitCount + 31) / 32 * 4;
+    const std::int64_t rowBytes = DibRowBytes(width, bitCount);
     const std::int64_t rows = std::llabs(static_cast<std::int64_t>(height));
     // A forged width and height can ask for more bytes than any file could hold.
     if (rowBytes > std::numeric_limits<std::int64_t>::max() / rows) return std::nullopt;

@@ -48,6 +48,9 @@ std::array<std::uint8_t, kBmpInfoHeaderSize> PackInfoHeader(const BmpInfoHeader&
 inline constexpr std::size_t kBiSizeImageOffset = 20;
 void StoreLittleEndian32(std::span<std::uint8_t, 4> target, std::int32_t value);
 
+// Bytes of one row of uncompressed pixels: every row is padded to whole 4-byte words.
+constexpr std::int64_t DibRowBytes(std::int64_t width, std::int64_t bitCount) { return (width * bitCount + 31) / 32 * 4; }
+
 // Bytes of an uncompressed pixel array (rows padded to 4 bytes, top-down or bottom-up);
 // nothing for an impossible width, height or bit depth.
 std::optional<std::int64_t> UncompressedImageSize(std::int32_t width, std::int32_t height, std::int32_t bitCount);

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "video/BmpHeaders.h"
 #include "video/BmpReader.h"
 #include "win32/Resources.h"
 
@@ -47,8 +48,7 @@ GdiObject<HBITMAP> DibSectionFor(const BmpContents& contents) {
 }
 
 DWORD ImageSize(LONG width, LONG height, WORD bitCount) {
-    const DWORD stride = ((static_cast<DWORD>(width) * bitCount + 31) / 32) * 4;
-    return stride * static_cast<DWORD>(height);
+    return static_cast<DWORD>(DibRowBytes(width, bitCount) * height);
 }
 
 }  // namespace

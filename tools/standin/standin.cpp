@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "StandinRules.h"
+#include "platform/Paths.h"
 #include "win32/Handles.h"
 #include "win32/ModuleFileName.h"
 
@@ -25,11 +26,6 @@ constexpr int kFlashRereadTicks = 25;  // about once a second, so a region switc
 constexpr int kClientWidth = 320;
 constexpr int kClientHeight = 240;
 constexpr int kBlock = 40;
-
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
 
 std::string CurrentDirectory() {
     const DWORD needed = GetCurrentDirectoryA(0, nullptr);
@@ -166,7 +162,7 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     const std::string exePath = vfe::win32::ModuleFileName();
-    const std::string folder = FolderOf(exePath);
+    const std::string folder = vfe::FolderOf(exePath);
     const std::string exeName(vfe::standin::FileNameOf(exePath));
     Standin standin{EventLog(folder + "\\" + vfe::standin::LogNameForExe(exeName)), folder + "\\dc_flash.bin", {}};
     standin.ReadRegion();

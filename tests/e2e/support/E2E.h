@@ -38,6 +38,7 @@
 
 #include <gtest/gtest.h>
 
+#include "shell/FormLayout.h"
 #include "win32/Handles.h"
 
 namespace e2e {
@@ -183,7 +184,7 @@ void ScreenshotIfFailed();
 
 // ---- The front-end ---------------------------------------------------------------
 
-inline constexpr const char* kMainCaption = "Velmoran Front-End (by Quorvex)";
+inline constexpr std::string_view kMainCaption = vfe::kMainWindowCaption;
 
 // The front-end started from an application folder, with its main window found.
 // Construction fails the test (window() is then null) when the window does not come.

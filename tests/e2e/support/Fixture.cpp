@@ -1,5 +1,6 @@
 #include <cstdio>
 
+#include "emulator/EmulatorIdentity.h"
 #include "support/E2E.h"
 
 namespace e2e {
@@ -16,10 +17,10 @@ void ScreenshotIfFailed() {
 }
 
 int EndLeftoverPrograms() {
-    const char* captions[] = {kMainCaption, "Velmoran Alpha v0.2a", "Velmoran Alpha v0.2a Old Gfx",
-                              "Velmoran VMS data Browser by Dorvik", "Velmoran Alpha v0.1"};
+    std::vector<std::string_view> captions{kMainCaption};
+    for (const auto& program : vfe::kIdentityTable) captions.push_back(program.caption);
     int ended = 0;
-    for (const char* caption : captions) {
+    for (const std::string_view caption : captions) {
         for (int guard = 0; guard < 20; ++guard) {
             const HWND window = FindTopWindow(caption);
             if (!window) break;

@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "support/E2E.h"
+#include "video/BmpHeaders.h"
 
 namespace e2e {
 
@@ -22,18 +23,38 @@ bool WaitForWindowGone(HWND window, Milliseconds timeout) {
     return WaitUntil([&] { return !IsWindow(window); }, timeout);
 }
 
+namespace {
+
+// Window enumeration callbacks: functions of the system's calling convention (a lambda's
+// is not that on i686).
+struct WindowsOfProcess {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+BOOL CALLBACK AddIfVisibleAndOfProcess(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<WindowsOfProcess*>(context);
+    if (IsWindowVisible(window) && ProcessIdOf(window) == search->processId) search->found.push_back(window);
+    return TRUE;
+}
+
+struct ChildOfClassSearch {
+    const char* className;
+    HWND found;
+};
+BOOL CALLBACK StopAtClass(HWND child, LPARAM context) {
+    auto* search = reinterpret_cast<ChildOfClassSearch*>(context);
+    char name[64] = {};
+    GetClassNameA(child, name, sizeof name);
+    if (lstrcmpiA(name, search->className) != 0) return TRUE;
+    search->found = child;
+    return FALSE;
+}
+
+}  // namespace
+
 std::vector<HWND> TopWindowsOf(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        std::vector<HWND> found;
-    } search{processId, {}};
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            if (IsWindowVisible(window) && ProcessIdOf(window) == s->processId) s->found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowsOfProcess search{processId, {}};
+    EnumWindows(&AddIfVisibleAndOfProcess, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -45,21 +66,8 @@ std::string WindowText(HWND window) {
 }
 
 HWND ChildOfClass(HWND parent, const char* className) {
-    struct Search {
-        const char* className;
-        HWND found;
-    } search{className, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM context) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(context);
-            char name[64] = {};
-            GetClassNameA(child, name, sizeof name);
-            if (lstrcmpiA(name, s->className) != 0) return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ChildOfClassSearch search{className, nullptr};
+    EnumChildWindows(parent, &StopAtClass, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -124,7 +132,7 @@ bool SaveScreenshot(const std::filesystem::path& file) {
         BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
     }
     GdiFlush();
-    const DWORD rowBytes = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    const auto rowBytes = static_cast<DWORD>(vfe::DibRowBytes(width, 24));
     const DWORD imageBytes = rowBytes * static_cast<DWORD>(height);
     BITMAPFILEHEADER fileHeader{};
     fileHeader.bfType = 0x4D42;

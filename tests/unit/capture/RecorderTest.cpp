@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "emulator/EmulatorIdentity.h"
+
 #include <filesystem>
 
 #include "capture/CaptureTexts.h"
@@ -16,7 +18,7 @@ using testing::FakeScreenCapture;
 using testing::TempDir;
 
 constexpr WindowHandle kEmulator = 7;
-const std::string kMainCaption = "Velmoran Alpha v0.2a";
+const std::string kMainBuildCaption(kMainBuild.caption);
 
 // A recorder over fakes whose application folder is a real temporary folder, so the
 // frame files are real. The video writer notes what the main window looked like when
@@ -33,7 +35,7 @@ protected:
         std::vector<std::string> list;
     };
 
-    void LaunchEmulator(const std::string& caption = kMainCaption) {
+    void LaunchEmulator(const std::string& caption = kMainBuildCaption) {
         fake.state.EmulatorCaption = caption;
         fake.windows.windows[caption] = kEmulator;
     }
@@ -74,7 +76,7 @@ protected:
 };
 
 TEST_F(RecorderTest, WithoutALaunchedEmulatorNothingButTheLookupChanges) {
-    fake.windows.windows[kMainCaption] = kEmulator;  // started by other means: not ours to record
+    fake.windows.windows[kMainBuildCaption] = kEmulator;  // started by other means: not ours to record
     fake.state.Numero = 5;
     fake.state.EmulatorWnd = 99;
     recorder.mnuRecordHQ_Click();

@@ -1,6 +1,8 @@
 // The emulator commands as the menu reaches them, against a fake window system.
 #include <gtest/gtest.h>
 
+#include "emulator/EmulatorIdentity.h"
+
 #include "platform/Paths.h"
 #include "shell/frmVelmoranLoad.h"
 #include "support/Fakes.h"
@@ -12,7 +14,7 @@ using Calls = std::vector<std::string>;
 
 constexpr WindowHandle kRunningWindow = 7;
 const std::string kAppDir = "C:\\Games\\Velmoran Alpha v0.2a";
-const std::string kMainCaption = "Velmoran Alpha v0.2a";
+const std::string kMainBuildCaption(kMainBuild.caption);
 const std::string kOldGfxCaption = "Velmoran Alpha v0.2a Old Gfx";
 const std::string kBrowserCaption = "Velmoran VMS data Browser by Dorvik";
 
@@ -57,10 +59,10 @@ void ExpectNotRunning(const testing::ShownBox& box) {
 
 TEST_F(EmulatorCommands, LaunchStartsEitherBuildFromTheApplicationFolder) {
     Choose(MenuItem::mnuVelmoranAlpha);
-    EXPECT_EQ(calls(), (Calls{"find " + kMainCaption, StartOf("velmoran.exe", 1)}));
+    EXPECT_EQ(calls(), (Calls{"find " + kMainBuildCaption, StartOf("velmoran.exe", 1)}));
     EXPECT_EQ(fake.windows.lastWorkingDirectory, kAppDir);
     EXPECT_EQ(captionAtStart, "Running velmoran.exe");
-    EXPECT_EQ(fake.state.EmulatorCaption, kMainCaption);
+    EXPECT_EQ(fake.state.EmulatorCaption, kMainBuildCaption);
     EXPECT_TRUE(boxes().empty());
 
     fake.windows.calls.clear();
@@ -80,25 +82,25 @@ TEST_F(EmulatorCommands, LaunchIgnoresTheOtherBuildsWindow) {
     // From now on the close command is about the main build only.
     fake.windows.calls.clear();
     Choose(MenuItem::mnuCloseVelmoran);
-    EXPECT_EQ(calls(), (Calls{"find " + kMainCaption}));
+    EXPECT_EQ(calls(), (Calls{"find " + kMainBuildCaption}));
     ASSERT_EQ(boxes().size(), 1u);
     ExpectNotRunning(boxes()[0]);
 }
 
 TEST_F(EmulatorCommands, RestartAnsweredYesClosesTheOldInstanceAndStartsAtOnce) {
-    fake.windows.windows[kMainCaption] = kRunningWindow;
+    fake.windows.windows[kMainBuildCaption] = kRunningWindow;
     fake.messages.answers = {Answer::Yes};
     Choose(MenuItem::mnuVelmoranAlpha);
     ASSERT_EQ(boxes().size(), 1u);
     ExpectAlreadyRunningQuestion(boxes()[0]);
-    EXPECT_EQ(calls(), (Calls{"find " + kMainCaption, "close 7", StartOf("velmoran.exe", 1)}));
+    EXPECT_EQ(calls(), (Calls{"find " + kMainBuildCaption, "close 7", StartOf("velmoran.exe", 1)}));
     EXPECT_EQ(captionAtStart, "Running velmoran.exe");
     EXPECT_EQ(fake.state.EmulatorWnd, kRunningWindow);
 }
 
 TEST_F(EmulatorCommands, RestartDeclinedStillRemembersTheBuildToClose) {
     fake.windows.windows[kOldGfxCaption] = kRunningWindow;
-    fake.controls.SetCaption("Velmoran Front-End (by Quorvex)");
+    fake.controls.SetCaption(std::string(kMainWindowCaption));
     // Anything but Yes (a box that failed answers Cancel) leaves the running build alone.
     for (Answer answer : {Answer::No, Answer::Cancel}) {
         fake.windows.calls.clear();
@@ -107,7 +109,7 @@ TEST_F(EmulatorCommands, RestartDeclinedStillRemembersTheBuildToClose) {
         Choose(MenuItem::mnuVelmoranAlphaOldGFX);
         EXPECT_EQ(calls(), (Calls{"find " + kOldGfxCaption}));
         EXPECT_EQ(fake.state.EmulatorCaption, kOldGfxCaption);
-        EXPECT_EQ(fake.controls.caption, "Velmoran Front-End (by Quorvex)");
+        EXPECT_EQ(fake.controls.caption, kMainWindowCaption);
     }
     EXPECT_EQ(fake.state.ShowMode, ShowCode::Normal);
 
@@ -123,7 +125,7 @@ TEST_F(EmulatorCommands, MissingExecutableIsReportedAndTheRunningCaptionStays) {
     ASSERT_EQ(boxes().size(), 1u);
     ExpectNotFound(boxes()[0]);
     EXPECT_EQ(fake.controls.caption, "Running velmoran.exe");
-    EXPECT_EQ(fake.state.EmulatorCaption, kMainCaption);
+    EXPECT_EQ(fake.state.EmulatorCaption, kMainBuildCaption);
 
     // The restart path reports it too, after the old instance was asked to close.
     fake.windows.windows[kOldGfxCaption] = kRunningWindow;
@@ -147,7 +149,7 @@ TEST_F(EmulatorCommands, OtherStartFailuresPassSilently) {
 // --- close ---------------------------------------------------------------------------------
 
 TEST_F(EmulatorCommands, CloseBeforeAnyLaunchSaysNotRunningEvenWithAnEmulatorUp) {
-    fake.windows.windows[kMainCaption] = kRunningWindow;
+    fake.windows.windows[kMainBuildCaption] = kRunningWindow;
     fake.windows.windows[""] = 99;  // a window without caption must not count either
     Choose(MenuItem::mnuCloseVelmoran);
     EXPECT_EQ(calls(), (Calls{"find "}));  // the lookup is made all the same
@@ -159,12 +161,12 @@ TEST_F(EmulatorCommands, CloseBeforeAnyLaunchSaysNotRunningEvenWithAnEmulatorUp)
 // --- display mode --------------------------------------------------------------------------
 
 TEST_F(EmulatorCommands, DisplayModeMarksItsItemAndReshowsTheMainBuild) {
-    fake.windows.windows[kMainCaption] = kRunningWindow;
+    fake.windows.windows[kMainBuildCaption] = kRunningWindow;
     Choose(MenuItem::mnuMaximizedView);
     EXPECT_EQ(fake.controls.menuCheckLog,
               (std::vector<std::pair<MenuItem, bool>>{{MenuItem::mnuNormalView, false},
                                                       {MenuItem::mnuMaximizedView, true}}));
-    EXPECT_EQ(calls(), (Calls{"find " + kMainCaption, "show 7 2", "show 7 3"}));
+    EXPECT_EQ(calls(), (Calls{"find " + kMainBuildCaption, "show 7 2", "show 7 3"}));
     EXPECT_EQ(fake.state.ShowMode, ShowCode::Maximized);
     EXPECT_EQ(fake.state.EmulatorWnd, kRunningWindow);
 
@@ -174,13 +176,13 @@ TEST_F(EmulatorCommands, DisplayModeMarksItsItemAndReshowsTheMainBuild) {
     EXPECT_EQ(fake.controls.menuCheckLog,
               (std::vector<std::pair<MenuItem, bool>>{{MenuItem::mnuMaximizedView, false},
                                                       {MenuItem::mnuNormalView, true}}));
-    EXPECT_EQ(calls(), (Calls{"find " + kMainCaption, "show 7 2", "show 7 1"}));
+    EXPECT_EQ(calls(), (Calls{"find " + kMainBuildCaption, "show 7 2", "show 7 1"}));
     EXPECT_EQ(fake.state.ShowMode, ShowCode::Normal);
 
     // Choosing the checked item again minimizes and re-shows once more.
     fake.windows.calls.clear();
     Choose(MenuItem::mnuNormalView);
-    EXPECT_EQ(calls(), (Calls{"find " + kMainCaption, "show 7 2", "show 7 1"}));
+    EXPECT_EQ(calls(), (Calls{"find " + kMainBuildCaption, "show 7 2", "show 7 1"}));
     EXPECT_TRUE(fake.controls.IsMenuChecked(MenuItem::mnuNormalView));
     EXPECT_FALSE(fake.controls.IsMenuChecked(MenuItem::mnuMaximizedView));
     EXPECT_TRUE(boxes().empty());
@@ -191,7 +193,7 @@ TEST_F(EmulatorCommands, DisplayModeLeavesTheOldGraphicsBuildAlone) {
     Choose(MenuItem::mnuVelmoranAlphaOldGFX);  // answered Yes: the launched build is now old-graphics
     fake.windows.calls.clear();
     Choose(MenuItem::mnuMaximizedView);
-    EXPECT_EQ(calls(), (Calls{"find " + kMainCaption}));
+    EXPECT_EQ(calls(), (Calls{"find " + kMainBuildCaption}));
     EXPECT_EQ(fake.state.EmulatorWnd, 0u);
     EXPECT_EQ(fake.state.ShowMode, ShowCode::Maximized);
     EXPECT_TRUE(fake.controls.IsMenuChecked(MenuItem::mnuMaximizedView));
@@ -203,7 +205,7 @@ TEST_F(EmulatorCommands, DisplayModeLeavesTheOldGraphicsBuildAlone) {
 
 TEST_F(EmulatorCommands, BrowserStartsNormalAndIsRestartedWithoutAsking) {
     fake.controls.SetCaption("Running velmoran.exe");
-    fake.state.EmulatorCaption = kMainCaption;
+    fake.state.EmulatorCaption = kMainBuildCaption;
     fake.state.ShowMode = ShowCode::Maximized;
 
     Choose(MenuItem::mnuVMSBrowser);
@@ -219,7 +221,7 @@ TEST_F(EmulatorCommands, BrowserStartsNormalAndIsRestartedWithoutAsking) {
 
     // Nothing of the emulator's is touched.
     EXPECT_EQ(fake.controls.caption, "Running velmoran.exe");
-    EXPECT_EQ(fake.state.EmulatorCaption, kMainCaption);
+    EXPECT_EQ(fake.state.EmulatorCaption, kMainBuildCaption);
     EXPECT_EQ(fake.state.ShowMode, ShowCode::Maximized);
 }
 

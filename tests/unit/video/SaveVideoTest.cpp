@@ -238,9 +238,9 @@ TEST_F(SaveVideoRun, AnEmptyListCreatesNothingAndAsksNothing) {
 TEST_F(SaveVideoRun, WithoutACaptionToRestoreKeepsTheOneItFound) {
     Record(1);
     fake.state.cCaption.clear();
-    fake.controls.caption = "Velmoran Front-End (by Quorvex)";
+    fake.controls.caption = "Running velmoran_old_gfx.exe";
     ASSERT_EQ(Save(), SaveOutcome::Saved);
-    EXPECT_EQ(fake.controls.caption, "Velmoran Front-End (by Quorvex)");
+    EXPECT_EQ(fake.controls.caption, "Running velmoran_old_gfx.exe");
 }
 
 TEST(VideoFileNames, FollowTheTimeOfDayAndTakeASuffixWhenTaken) {
