@@ -14,7 +14,7 @@ struct Bounds {
     friend bool operator==(const Bounds&, const Bounds&) = default;
 };
 
-// frmVelmoranAbout at its design values, in twips.
+// frmVelmoranAbout as laid out, in twips.
 inline constexpr Size kAboutClientTwips{3720, 3105};
 inline constexpr Bounds kShape1Twips{0, 0, 3735, 3135};
 inline constexpr Bounds kImage1Twips{120, 120, 3465, 1335};

@@ -9,9 +9,9 @@ namespace vfe {
 
 namespace {
 
-constexpr FontSpec kDefaultFont{"MS Sans Serif", 8.25, false, false};
-constexpr FontSpec kScreenTitleFont{"Arial", 26.25, true, true};
-constexpr FontSpec kCaptureTitleFont{"Arial", 12, true, true};
+constexpr FontDescription kDefaultFont{"MS Sans Serif", 8.25, false, false};
+constexpr FontDescription kScreenTitleFont{"Arial", 26.25, true, true};
+constexpr FontDescription kCaptureTitleFont{"Arial", 12, true, true};
 constexpr std::uint32_t kBlack = Rgb(0, 0, 0);
 constexpr std::uint32_t kGreen = Rgb(0, 192, 0);
 constexpr std::uint32_t kDarkGreen = Rgb(0, 128, 0);
@@ -21,7 +21,7 @@ constexpr auto kNone = std::nullopt;
 using K = ControlKind;
 using C = Control;
 
-constexpr std::array<ControlSpec, 17> kLayout{{
+constexpr std::array<ControlLayout, 17> kLayout{{
     {C::pic0, K::PictureBox, "pic(0)", "", 8, 296, 1028, 772, 16, true, kNone, kSystemColour, kDefaultFont, ""},
     {C::cmdZoomIn, K::Button, "cmdZoomIn", "+", 8, 262, 19, 19, 15, true, kNone, kSystemColour, kDefaultFont, ""},
     {C::cmdZoomOut, K::Button, "cmdZoomOut", "-", 28, 262, 19, 19, 14, true, kNone, kSystemColour, kDefaultFont, ""},
@@ -46,9 +46,9 @@ constexpr std::array<ControlSpec, 17> kLayout{{
 
 }  // namespace
 
-std::span<const ControlSpec> MainWindowControlsLayout() { return kLayout; }
+std::span<const ControlLayout> MainWindowLayout() { return kLayout; }
 
-const ControlSpec& SpecOf(Control id) {
+const ControlLayout& LayoutOf(Control id) {
     for (const auto& entry : kLayout)
         if (entry.id == id) return entry;
     throw std::out_of_range("no such control");

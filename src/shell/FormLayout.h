@@ -11,7 +11,7 @@ namespace vfe {
 
 enum class ControlKind { PictureBox, Button, TextBox, CheckBox, Frame, ListBox, Label };
 
-struct FontSpec {
+struct FontDescription {
     std::string_view face;
     double points;
     bool bold;
@@ -23,8 +23,9 @@ constexpr std::uint32_t Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
 }
 constexpr std::uint32_t kSystemColour = 0xFFFFFFFFu;  // the control keeps the system's colours
 
-// One control of the main window at its design values, in pixels relative to its container.
-struct ControlSpec {
+// One control of the main window as laid out: place and size in pixels relative to its
+// container, tab index, text, colour, font and tool tip.
+struct ControlLayout {
     Control id;
     ControlKind kind;
     std::string_view name;
@@ -34,7 +35,7 @@ struct ControlSpec {
     bool visible;
     std::optional<Control> container;
     std::uint32_t textColour;
-    FontSpec font;
+    FontDescription font;
     std::string_view toolTip;
 };
 
@@ -43,7 +44,7 @@ inline constexpr Size kMainWindowClientSize{498, 215};
 inline constexpr std::uint32_t kMainWindowBackColour = Rgb(128, 128, 128);
 
 // The controls in creation order.
-std::span<const ControlSpec> MainWindowControlsLayout();
-const ControlSpec& SpecOf(Control id);
+std::span<const ControlLayout> MainWindowLayout();
+const ControlLayout& LayoutOf(Control id);
 
 }  // namespace vfe

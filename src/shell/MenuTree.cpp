@@ -9,7 +9,7 @@ namespace {
 using M = MenuItem;
 constexpr auto kTop = std::nullopt;
 
-constexpr std::array<MenuSpec, 22> kMenu{{
+constexpr std::array<MenuEntry, 22> kMenu{{
     {M::mnuRun, "&Run", kTop, false, false},
     {M::mnuVelmoranAlpha, "Velmoran &Alpha", M::mnuRun, false, false},
     {M::mnuVelmoranAlphaOldGFX, "Velmoran Alpha Old &GFX", M::mnuRun, false, false},
@@ -36,6 +36,6 @@ constexpr std::array<MenuSpec, 22> kMenu{{
 
 }  // namespace
 
-std::span<const MenuSpec> MainMenuTree() { return kMenu; }
+std::span<const MenuEntry> MainMenuTree() { return kMenu; }
 
 }  // namespace vfe

@@ -1,11 +1,8 @@
 #include "shell/MinimumSize.h"
 
-namespace vfe {
+#include "platform/Twips.h"
 
-int PixelsForTwips(int twips, int twipsPerPixel) {
-    if (twipsPerPixel <= 0) twipsPerPixel = 15;
-    return (twips + twipsPerPixel - 1) / twipsPerPixel;
-}
+namespace vfe {
 
 bool IsBelowMinimumHeight(Size outer, Size twipsPerPixel) {
     return outer.height * twipsPerPixel.height < kMinimumOuterHeightTwips;
@@ -15,8 +12,8 @@ bool IsBelowMinimumWidth(Size outer, Size twipsPerPixel) {
     return outer.width * twipsPerPixel.width < kMinimumOuterWidthTwips;
 }
 
-int MinimumOuterHeight(Size twipsPerPixel) { return PixelsForTwips(kMinimumOuterHeightTwips, twipsPerPixel.height); }
+int MinimumOuterHeight(Size twipsPerPixel) { return PixelsAtLeast(kMinimumOuterHeightTwips, twipsPerPixel.height); }
 
-int MinimumOuterWidth(Size twipsPerPixel) { return PixelsForTwips(kMinimumOuterWidthTwips, twipsPerPixel.width); }
+int MinimumOuterWidth(Size twipsPerPixel) { return PixelsAtLeast(kMinimumOuterWidthTwips, twipsPerPixel.width); }
 
 }  // namespace vfe

@@ -6,12 +6,9 @@ namespace vfe {
 inline constexpr int kMinimumOuterWidthTwips = 5800;
 inline constexpr int kMinimumOuterHeightTwips = 3200;
 
-// Fewest whole pixels that measure at least `twips`; rounding up keeps a restored
-// size from failing the same test again.
-int PixelsForTwips(int twips, int twipsPerPixel);
-
 bool IsBelowMinimumHeight(Size outer, Size twipsPerPixel);
 bool IsBelowMinimumWidth(Size outer, Size twipsPerPixel);
+// The minimum in whole pixels, rounded up so a restored size does not fail the same test again.
 int MinimumOuterHeight(Size twipsPerPixel);
 int MinimumOuterWidth(Size twipsPerPixel);
 

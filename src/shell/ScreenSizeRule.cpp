@@ -2,10 +2,10 @@
 
 namespace vfe {
 
-Size PreviewPictureSizeFor(Size screen, Size designSize) {
+Size PreviewPictureSizeFor(Size screen, Size laidOutSize) {
     if (screen.height == 768) return {1028, 772};
     if (screen.height == 600) return {804, 604};
-    return designSize;
+    return laidOutSize;
 }
 
 }  // namespace vfe

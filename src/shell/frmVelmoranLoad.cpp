@@ -21,6 +21,7 @@ void frmVelmoranLoad::Form_Load() {
     fe_.state.FlashSize = 131072;
     fe_.state.ShowMode = ShowCode::Normal;
     ApplySavedRegion();
+    loaded_ = true;
 }
 
 void frmVelmoranLoad::ApplySavedRegion() {
@@ -34,7 +35,7 @@ void frmVelmoranLoad::ApplySavedRegion() {
 
 void frmVelmoranLoad::Form_Resize() {
     auto& form = fe_.form;
-    if (form.IsMinimized()) return;
+    if (!loaded_ || form.IsMinimized()) return;
     const Size twips = form.TwipsPerPixel();
     if (IsBelowMinimumHeight(form.OuterSize(), twips))
         form.SetOuterSize({form.OuterSize().width, MinimumOuterHeight(twips)});
@@ -48,7 +49,15 @@ void frmVelmoranLoad::Form_QueryUnload() { fe_.form.EndProgram(); }
 
 void frmVelmoranLoad::mnuExit_Click() { fe_.form.EndProgram(); }
 
-void frmVelmoranLoad::mnuAboutVelmoranFE_Click() { about_.ShowModal(); }
+void frmVelmoranLoad::mnuAboutVelmoranFE_Click() {
+    if (aboutOpen_) return;
+    aboutOpen_ = true;
+    struct Reopenable {
+        bool& open;
+        ~Reopenable() { open = false; }
+    } reopenable{aboutOpen_};
+    about_.ShowModal();
+}
 
 void frmVelmoranLoad::OnMenu(MenuItem item) {
     switch (item) {
@@ -67,6 +76,33 @@ void frmVelmoranLoad::OnMenu(MenuItem item) {
         case MenuItem::mnuRecordLQ: mnuRecordLQ_Click(); break;
         default: break;  // submenu titles and separators carry no command
     }
+}
+
+namespace {
+
+// Which control event runs which handler. Controls not named here (the "Freeze" box,
+// "&Record", the frame and the labels) carry no action.
+struct ControlHandler {
+    Control control;
+    ControlEvent event;
+    void (frmVelmoranLoad::*handler)();
+};
+
+constexpr ControlHandler kControlHandlers[] = {
+    {Control::cmdZoomIn, ControlEvent::Click, &frmVelmoranLoad::cmdZoomIn_Click},
+    {Control::cmdZoomOut, ControlEvent::Click, &frmVelmoranLoad::cmdZoomOut_Click},
+    {Control::cmdSnapshot, ControlEvent::Click, &frmVelmoranLoad::cmdSnapshot_Click},
+    {Control::cmd, ControlEvent::Click, &frmVelmoranLoad::cmd_Click},
+    {Control::Check2, ControlEvent::Click, &frmVelmoranLoad::Check2_Click},
+    {Control::Text1, ControlEvent::LostFocus, &frmVelmoranLoad::Text1_LostFocus},
+    {Control::lst, ControlEvent::SelectionChange, &frmVelmoranLoad::lst_Click},
+};
+
+}  // namespace
+
+void frmVelmoranLoad::OnControl(Control control, ControlEvent event) {
+    for (const auto& entry : kControlHandlers)
+        if (entry.control == control && entry.event == event) (this->*entry.handler)();
 }
 
 // Capture panel and frame timer.

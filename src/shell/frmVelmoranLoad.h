@@ -9,6 +9,10 @@
 
 namespace vfe {
 
+// Said when the main window or one of its controls cannot be made: nothing can run then.
+inline const std::string kWindowNotCreatedText =
+    "The main window could not be created (out of memory?); Velmoran Front-End cannot start.";
+
 // The main window's behaviour: start-up, resize, exit, and the dispatch of every
 // command to the subsystem that carries it out. The window procedure only turns
 // messages into calls of these handlers.
@@ -20,12 +24,18 @@ public:
     frmVelmoranLoad& operator=(const frmVelmoranLoad&) = delete;
 
     void Form_Load();
+    // Ignored until the load has run: the window is sized before it is loaded.
     void Form_Resize();
     // Every request to close the window ends the program; it is never refused.
     void Form_QueryUnload();
 
+    // A menu item chosen, a control's event: the handler it calls, if any.
     void OnMenu(MenuItem item);
+    void OnControl(Control control, ControlEvent event);
+
     void mnuExit_Click();
+    // Modal; a command that arrives while it is open (the main window is disabled, but posted
+    // commands still come) opens no second one.
     void mnuAboutVelmoranFE_Click();
     void mnuJapan_Click() { region_.mnuJapan_Click(); }
     void mnuUS_Click() { region_.mnuUS_Click(); }
@@ -44,8 +54,6 @@ public:
     void mnuRecordHQ_Click();
     void mnuRecordLQ_Click();
 
-    FrontEnd& frontEnd() { return fe_; }
-
 private:
     // Start-up: the remembered region is written into the flash image again.
     void ApplySavedRegion();
@@ -56,6 +64,8 @@ private:
     RegionSwitcher region_;
     Recorder recorder_;
     Snapshot snapshot_;
+    bool loaded_ = false;
+    bool aboutOpen_ = false;
 };
 
 }  // namespace vfe

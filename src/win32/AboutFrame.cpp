@@ -13,15 +13,6 @@ constexpr DWORD kAboutStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDR
 // Form_Activate runs from the queue, once the window is up and painted.
 constexpr UINT kActivateMessage = WM_APP + 1;
 
-template <typename Handler>
-void Guarded(Handler&& handler) noexcept {
-    try {
-        handler();
-    } catch (...) {
-        // A failed handler leaves the window as it is; the program goes on.
-    }
-}
-
 bool RegisterAboutClass(HINSTANCE instance) {
     WNDCLASSEXA existing{};
     existing.cbSize = sizeof existing;
@@ -34,7 +25,7 @@ bool RegisterAboutClass(HINSTANCE instance) {
     about.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(kAboutIconId), IMAGE_ICON,
                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
                                                   LR_SHARED));
-    about.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    about.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     about.lpszClassName = kAboutClass;
     return RegisterClassExA(&about) != 0;
 }
@@ -69,10 +60,10 @@ bool AboutFrame::Create() {
     banner_ = ToBitmap(DrawArtwork(Artwork::AboutBanner));
     shape1Brush_.reset(CreateSolidBrush(static_cast<COLORREF>(kShape1Colour)));
     const RECT place = CentredOver(owner_, TwipsToPixels(kAboutClientTwips, twipsPerPixel_));
-    hwnd_ = CreateWindowExA(0, kAboutClass, kAboutCaption, kAboutStyle, place.left, place.top,
-                            place.right - place.left, place.bottom - place.top, owner_, nullptr, instance_, this);
-    if (!hwnd_) return false;
-    messages_.SetOwner(hwnd_);
+    if (!CreateWindowExA(0, kAboutClass, kAboutCaption, kAboutStyle, place.left, place.top, place.right - place.left,
+                         place.bottom - place.top, owner_, nullptr, instance_, this))
+        return false;
+    messages_.SetOwner(hwnd());
     rtbAbout_.Attach(CreateRichEdit());
     return true;
 }
@@ -83,18 +74,18 @@ HWND AboutFrame::CreateRichEdit() {
     HWND box = CreateWindowExA(WS_EX_CLIENTEDGE, richEditClass_, "",
                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
                                    ES_READONLY,
-                               place.left, place.top, place.width, place.height, hwnd_, nullptr, instance_, nullptr);
+                               place.left, place.top, place.width, place.height, hwnd(), nullptr, instance_, nullptr);
     if (box) SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     return box;
 }
 
 void AboutFrame::RunModal() {
     EnableWindow(owner_, FALSE);
-    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    ShowWindow(hwnd(), SW_SHOWNORMAL);
     // Form_Activate even when the system gives the activation to no window of ours.
-    PostMessageA(hwnd_, kActivateMessage, 0, 0);
+    PostMessageA(hwnd(), kActivateMessage, 0, 0);
     MSG message;
-    while (hwnd_) {
+    while (hwnd()) {
         const BOOL got = GetMessageA(&message, nullptr, 0, 0);
         if (got == 0) {
             // The program is ending: leave the quit request for the main loop.
@@ -111,29 +102,16 @@ void AboutFrame::RunModal() {
 void AboutFrame::Unload() {
     // The owner first, so that the system hands it the activation when this window goes.
     if (owner_ && IsWindow(owner_)) EnableWindow(owner_, TRUE);
-    if (hwnd_) DestroyWindow(hwnd_);
+    if (hwnd()) DestroyWindow(hwnd());
 }
 
 void AboutFrame::Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
+    PaintDC dc(hwnd());
     RECT client;
-    GetClientRect(hwnd_, &client);
-    FillRect(dc, &client, shape1Brush_.get());
+    GetClientRect(hwnd(), &client);
+    FillRect(dc.get(), &client, shape1Brush_.get());
     const Bounds image = TwipsToPixels(kImage1Twips, twipsPerPixel_);
-    DrawBitmap(dc, banner_.get(), image.left, image.top, image.width, image.height);
-    EndPaint(hwnd_, &ps);
-}
-
-LRESULT CALLBACK AboutFrame::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        static_cast<AboutFrame*>(create->lpCreateParams)->hwnd_ = hwnd;
-    }
-    auto* frame = reinterpret_cast<AboutFrame*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!frame || frame->hwnd_ != hwnd) return DefWindowProcA(hwnd, message, wParam, lParam);
-    return frame->HandleMessage(message, wParam, lParam);
+    DrawBitmap(dc.get(), banner_.get(), image.left, image.top, image.width, image.height);
 }
 
 LRESULT AboutFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -141,27 +119,20 @@ LRESULT AboutFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT: Paint(); return 0;
         case WM_ERASEBKGND: return 1;
         case WM_ACTIVATE:
-            if (LOWORD(wParam) != WA_INACTIVE) PostMessageA(hwnd_, kActivateMessage, 0, 0);
+            if (LOWORD(wParam) != WA_INACTIVE) PostMessageA(hwnd(), kActivateMessage, 0, 0);
             break;
         case kActivateMessage:
-            UpdateWindow(hwnd_);
-            Guarded([&] { form_.Form_Activate(); });
+            UpdateWindow(hwnd());
+            form_.Form_Activate();
             return 0;
         case WM_SETFOCUS:
             // The keyboard scrolls the readme.
             if (rtbAbout_.hwnd()) SetFocus(rtbAbout_.hwnd());
             return 0;
         case WM_CLOSE: Unload(); return 0;
-        case WM_NCDESTROY: {
-            HWND gone = hwnd_;
-            hwnd_ = nullptr;
-            rtbAbout_.Attach(nullptr);
-            SetWindowLongPtrA(gone, GWLP_USERDATA, 0);
-            return DefWindowProcA(gone, message, wParam, lParam);
-        }
         default: break;
     }
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
+    return DefaultProc(message, wParam, lParam);
 }
 
 }  // namespace vfe::win32

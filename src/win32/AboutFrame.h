@@ -7,6 +7,7 @@
 #include "about/frmVelmoranAbout.h"
 #include "platform/StdioFileSource.h"
 #include "platform/Types.h"
+#include "win32/BaseWindow.h"
 #include "win32/Handles.h"
 #include "win32/RichEditBox.h"
 #include "win32/Win32MessageBoxes.h"
@@ -15,12 +16,10 @@ namespace vfe::win32 {
 
 // frmVelmoranAbout's real window for one opening: the dark-grey Shape1, the banner
 // Image1 and the rich edit rtbAbout, modal over its owner.
-class AboutFrame final : public AboutWindowControls {
+class AboutFrame final : public AboutWindowControls, public BaseWindow<AboutFrame> {
 public:
     AboutFrame(HINSTANCE instance, HWND owner, Size twipsPerPixel, const char* richEditClass, std::string appDir);
     ~AboutFrame() override;
-    AboutFrame(const AboutFrame&) = delete;
-    AboutFrame& operator=(const AboutFrame&) = delete;
 
     bool Create();
     // Shows the window with its owner disabled and returns once it has gone.
@@ -30,10 +29,10 @@ public:
     RichTextBox& rtbAbout() override { return rtbAbout_; }
     void Unload() override;
 
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-
 private:
+    friend class BaseWindow<AboutFrame>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnGone() { rtbAbout_.Attach(nullptr); }
     void Paint();
     HWND CreateRichEdit();
 
@@ -41,7 +40,6 @@ private:
     HWND owner_;
     Size twipsPerPixel_;
     const char* richEditClass_;
-    HWND hwnd_ = nullptr;
     RichEditBox rtbAbout_;
     Win32MessageBoxes messages_;
     StdioFileSource files_;

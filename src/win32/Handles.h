@@ -73,6 +73,21 @@ private:
     HDC dc_;
 };
 
+// The painting of one WM_PAINT: BeginPaint now, EndPaint at the end of the scope.
+class PaintDC {
+public:
+    explicit PaintDC(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintDC() { EndPaint(window_, &paint_); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
 // Selects an object into a DC for one scope and puts the old one back.
 class SelectedObject {
 public:

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/Twips.h"
 #include "shell/MenuTree.h"
 #include "win32/Pictures.h"
 #include "win32/Resources.h"
@@ -18,6 +19,12 @@ constexpr char kMainClass[] = "VelmoranFE2Main";
 constexpr char kFrameClass[] = "VelmoranFE2Frame";
 constexpr char kPictureClass[] = "VelmoranFE2Picture";
 constexpr DWORD kMainStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr UINT_PTR kListSubclassId = 1;
+constexpr double kPointsPerInch = 72.0;
+constexpr int kDotsPerInchAssumed = 96;  // when the screen cannot be asked
+// The frame's caption stands at this left edge, across its etched border at this height.
+constexpr int kFrameCaptionLeft = 6;
+constexpr int kFrameCaptionMiddle = 7;
 
 size_t Index(Control control) { return static_cast<size_t>(control); }
 int CommandId(MenuItem item) { return kMenuIdBase + static_cast<int>(item); }
@@ -27,17 +34,13 @@ COLORREF AsColorRef(std::uint32_t rgb) { return static_cast<COLORREF>(rgb); }
 
 // The preview picture: a sunken box that paints the bitmap it was handed, if any.
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_PAINT) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        RECT client;
-        GetClientRect(hwnd, &client);
-        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-        DrawBitmap(dc, static_cast<HBITMAP>(GetPropA(hwnd, kPictureProperty)), 0, 0);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message != WM_PAINT) return DefWindowProcA(hwnd, message, wParam, lParam);
+    PaintDC dc(hwnd);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    FillRect(dc.get(), &client, GetSysColorBrush(COLOR_BTNFACE));
+    DrawBitmap(dc.get(), static_cast<HBITMAP>(GetPropA(hwnd, kPictureProperty)), 0, 0);
+    return 0;
 }
 
 bool RegisterClasses(HINSTANCE instance) {
@@ -47,7 +50,7 @@ bool RegisterClasses(HINSTANCE instance) {
     main.hInstance = instance;
     main.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kIconId));
     main.hIconSm = main.hIcon;
-    main.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    main.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     main.lpszClassName = kMainClass;
 
     WNDCLASSEXA picture{};
@@ -77,7 +80,7 @@ const char* WindowClassOf(ControlKind kind) {
     return nullptr;
 }
 
-DWORD StyleOf(const ControlSpec& entry) {
+DWORD StyleOf(const ControlLayout& entry) {
     DWORD style = WS_CHILD | (entry.visible ? WS_VISIBLE : 0);
     switch (entry.kind) {
         case ControlKind::PictureBox: return style | WS_TABSTOP;
@@ -100,17 +103,16 @@ DWORD ExStyleOf(ControlKind kind) {
     }
 }
 
-std::string FontKey(const FontSpec& entry) {
+std::string FontKey(const FontDescription& entry) {
     return std::string(entry.face) + "|" + std::to_string(entry.points) + "|" + (entry.bold ? "b" : "") +
            (entry.italic ? "i" : "");
 }
 
 }  // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, const std::string& appDir) : instance_(instance), appDir_(appDir) {}
-
 MainWindow::~MainWindow() {
-    if (hwnd_) DestroyWindow(hwnd_);
+    form_ = nullptr;
+    if (hwnd()) DestroyWindow(hwnd());
 }
 
 bool MainWindow::Create() {
@@ -118,25 +120,22 @@ bool MainWindow::Create() {
     background_ = ToBitmap(DrawArtwork(Artwork::MainBackground));
     backBrush_.reset(CreateSolidBrush(AsColorRef(kMainWindowBackColour)));
 
-    // The menu bar comes with the window, so the client area has its design size from the first moment.
+    // The menu bar comes with the window, so the client area has its laid-out size from the first moment.
     HMENU menuBar = CreateMenuBar();
     RECT outer{0, 0, kMainWindowClientSize.width, kMainWindowClientSize.height};
     AdjustWindowRectEx(&outer, kMainStyle, TRUE, 0);
-    hwnd_ = CreateWindowExA(0, kMainClass, std::string(kMainWindowCaption).c_str(), kMainStyle, CW_USEDEFAULT,
-                            CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top, nullptr, menuBar,
-                            instance_, this);
-    if (!hwnd_) {
+    if (!CreateWindowExA(0, kMainClass, std::string(kMainWindowCaption).c_str(), kMainStyle, CW_USEDEFAULT,
+                         CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top, nullptr, menuBar,
+                         instance_, this)) {
         DestroyMenu(menuBar);
         return false;
     }
-    CreateControls();
-    return true;
+    return CreateControls();
 }
 
 void MainWindow::Show(int showCommand) {
-    loaded_ = true;
-    ShowWindow(hwnd_, showCommand);
-    UpdateWindow(hwnd_);
+    ShowWindow(hwnd(), showCommand);
+    UpdateWindow(hwnd());
 }
 
 HMENU MainWindow::CreateMenuBar() {
@@ -164,12 +163,12 @@ HMENU MainWindow::CreateMenuBar() {
     return bar;
 }
 
-HFONT MainWindow::FontFor(const FontSpec& entry) {
+HFONT MainWindow::FontFor(const FontDescription& entry) {
     auto& font = fonts_[FontKey(entry)];
     if (!font) {
         WindowDC screen(nullptr);
-        const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
-        const int height = -static_cast<int>(entry.points * dpi / 72.0 + 0.5);
+        const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : kDotsPerInchAssumed;
+        const int height = -static_cast<int>(entry.points * dpi / kPointsPerInch + 0.5);
         font.reset(CreateFontA(height, 0, 0, 0, entry.bold ? FW_BOLD : FW_NORMAL, entry.italic, FALSE, FALSE,
                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                                DEFAULT_PITCH | FF_SWISS, std::string(entry.face).c_str()));
@@ -177,25 +176,28 @@ HFONT MainWindow::FontFor(const FontSpec& entry) {
     return font.get();
 }
 
-void MainWindow::CreateControls() {
-    for (const auto& entry : MainWindowControlsLayout()) {
+bool MainWindow::CreateControls() {
+    for (const auto& entry : MainWindowLayout()) {
         const char* windowClass = WindowClassOf(entry.kind);
         if (!windowClass) continue;  // labels are painted by their container
-        HWND parent = entry.container ? controls_[Index(*entry.container)] : hwnd_;
+        HWND parent = entry.container ? controls_[Index(*entry.container)] : hwnd();
         HWND control = CreateWindowExA(ExStyleOf(entry.kind), windowClass, std::string(entry.caption).c_str(),
                                        StyleOf(entry), entry.left, entry.top, entry.width, entry.height, parent,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(CommandId(entry.id))), instance_,
                                        nullptr);
-        if (!control) continue;
-        SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        if (!control) return false;
+        // The frame paints its labels through us.
+        if (entry.kind == ControlKind::Frame) SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(entry.font)), FALSE);
         controls_[Index(entry.id)] = control;
     }
-    SetWindowSubclass(controls_[Index(Control::lst)], &MainWindow::ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    if (!SetWindowSubclass(controls_[Index(Control::lst)], &MainWindow::ListProc, kListSubclassId,
+                           reinterpret_cast<DWORD_PTR>(this)))
+        return false;
 
-    // Tab order follows the design's tab indices, lowest first.
-    std::vector<const ControlSpec*> byTab;
-    for (const auto& entry : MainWindowControlsLayout())
+    // Tab order follows the layout's tab indices, lowest first.
+    std::vector<const ControlLayout*> byTab;
+    for (const auto& entry : MainWindowLayout())
         if (controls_[Index(entry.id)]) byTab.push_back(&entry);
     std::sort(byTab.begin(), byTab.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
     HWND previous = HWND_TOP;
@@ -206,23 +208,24 @@ void MainWindow::CreateControls() {
     }
 
     toolTip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr, instance_, nullptr);
-    for (const auto& entry : MainWindowControlsLayout()) {
+                               CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, instance_, nullptr);
+    for (const auto& entry : MainWindowLayout()) {
         if (entry.toolTip.empty() || !controls_[Index(entry.id)] || !toolTip_) continue;
         std::string text(entry.toolTip);
         TOOLINFOA tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = hwnd_;
+        tool.hwnd = hwnd();
         tool.uId = reinterpret_cast<UINT_PTR>(controls_[Index(entry.id)]);
         tool.lpszText = text.data();
         SendMessageA(toolTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     }
+    return true;
 }
 
 void MainWindow::PaintLabels(HDC dc, std::optional<Control> container) {
     SetBkMode(dc, TRANSPARENT);
-    for (const auto& entry : MainWindowControlsLayout()) {
+    for (const auto& entry : MainWindowLayout()) {
         if (entry.kind != ControlKind::Label || entry.container != container || !entry.visible) continue;
         SelectedObject font(dc, FontFor(entry.font));
         SetTextColor(dc, AsColorRef(entry.textColour));
@@ -233,81 +236,91 @@ void MainWindow::PaintLabels(HDC dc, std::optional<Control> container) {
 }
 
 void MainWindow::Paint() {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd_, &ps);
+    PaintDC dc(hwnd());
     RECT client;
-    GetClientRect(hwnd_, &client);
-    FillRect(dc, &client, backBrush_.get());
-    DrawBitmap(dc, background_.get(), 0, 0);
-    PaintLabels(dc, std::nullopt);
-    EndPaint(hwnd_, &ps);
+    GetClientRect(hwnd(), &client);
+    FillRect(dc.get(), &client, backBrush_.get());
+    DrawBitmap(dc.get(), background_.get(), 0, 0);
+    PaintLabels(dc.get(), std::nullopt);
+}
+
+void MainWindow::PaintFrame(HWND frame) {
+    PaintDC dc(frame);
+    RECT client;
+    GetClientRect(frame, &client);
+    FillRect(dc.get(), &client, GetSysColorBrush(COLOR_BTNFACE));
+    RECT edge = client;
+    edge.top += kFrameCaptionMiddle;
+    DrawEdge(dc.get(), &edge, EDGE_ETCHED, BF_RECT);
+    const ControlLayout& layout = LayoutOf(Control::fra);
+    SelectedObject font(dc.get(), FontFor(layout.font));
+    SetBkColor(dc.get(), GetSysColor(COLOR_BTNFACE));
+    SetTextColor(dc.get(), GetSysColor(COLOR_BTNTEXT));
+    std::string caption(" ");
+    caption.append(layout.caption).append(" ");
+    TextOutA(dc.get(), kFrameCaptionLeft, 0, caption.c_str(), static_cast<int>(caption.size()));
+    PaintLabels(dc.get(), Control::fra);
 }
 
 // --- MainWindowControls -------------------------------------------------------
 
-void MainWindow::SetCaption(const std::string& caption) { SetWindowTextA(hwnd_, caption.c_str()); }
+void MainWindow::SetCaption(const std::string& caption) { SetWindowTextA(hwnd(), caption.c_str()); }
 
 std::string MainWindow::Caption() const {
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd_)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(hwnd_, text.data(), static_cast<int>(text.size()))));
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd())) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(hwnd(), text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
 void MainWindow::SetMenuChecked(MenuItem item, bool checked) {
-    CheckMenuItem(GetMenu(hwnd_), static_cast<UINT>(CommandId(item)), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(GetMenu(hwnd()), static_cast<UINT>(CommandId(item)), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
 bool MainWindow::IsMenuChecked(MenuItem item) const {
-    const UINT state = GetMenuState(GetMenu(hwnd_), static_cast<UINT>(CommandId(item)), MF_BYCOMMAND);
+    const UINT state = GetMenuState(GetMenu(hwnd()), static_cast<UINT>(CommandId(item)), MF_BYCOMMAND);
     return state != static_cast<UINT>(-1) && (state & MF_CHECKED);
 }
 
-bool MainWindow::IsMinimized() const { return IsIconic(hwnd_); }
+bool MainWindow::IsMinimized() const { return IsIconic(hwnd()); }
 
 Size MainWindow::OuterSize() const {
     RECT r{};
-    GetWindowRect(hwnd_, &r);
+    GetWindowRect(hwnd(), &r);
     return {r.right - r.left, r.bottom - r.top};
 }
 
 void MainWindow::SetOuterSize(Size size) {
-    SetWindowPos(hwnd_, nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd(), nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Size MainWindow::TwipsPerPixel() const {
     WindowDC screen(nullptr);
-    if (!screen) return {15, 15};
-    const int dpiX = GetDeviceCaps(screen.get(), LOGPIXELSX);
-    const int dpiY = GetDeviceCaps(screen.get(), LOGPIXELSY);
-    return {dpiX > 0 ? 1440 / dpiX : 15, dpiY > 0 ? 1440 / dpiY : 15};
+    const int dpiX = screen ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0;
+    const int dpiY = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    return {TwipsPerPixelFor(dpiX), TwipsPerPixelFor(dpiY)};
 }
 
 Size MainWindow::ScreenSize() const { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
 void MainWindow::SetControlSize(Control control, Size size) {
-    if (HWND window = controls_[Index(control)])
-        SetWindowPos(window, nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(controls_[Index(control)], nullptr, 0, 0, size.width, size.height,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Size MainWindow::ControlSize(Control control) const {
-    HWND window = controls_[Index(control)];
-    if (!window) return {SpecOf(control).width, SpecOf(control).height};
     RECT r{};
-    GetWindowRect(window, &r);
+    GetWindowRect(controls_[Index(control)], &r);
     return {r.right - r.left, r.bottom - r.top};
 }
 
 void MainWindow::SetControlVisible(Control control, bool visible) {
-    if (HWND window = controls_[Index(control)]) ShowWindow(window, visible ? SW_SHOWNA : SW_HIDE);
+    ShowWindow(controls_[Index(control)], visible ? SW_SHOWNA : SW_HIDE);
 }
 
-void MainWindow::SetControlEnabled(Control control, bool enabled) {
-    if (HWND window = controls_[Index(control)]) EnableWindow(window, enabled);
-}
+void MainWindow::SetControlEnabled(Control control, bool enabled) { EnableWindow(controls_[Index(control)], enabled); }
 
 std::string MainWindow::ControlText(Control control) const {
     HWND window = controls_[Index(control)];
-    if (!window) return std::string(SpecOf(control).caption);
     std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
     text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
     return text;
@@ -353,27 +366,25 @@ void MainWindow::SetListIndex(int index) { SendMessageA(controls_[Index(Control:
 
 void MainWindow::SetTimerInterval(unsigned milliseconds) {
     if (milliseconds == 0)
-        KillTimer(hwnd_, kFrameTimerId);
+        KillTimer(hwnd(), kFrameTimerId);
     else
-        SetTimer(hwnd_, kFrameTimerId, milliseconds, nullptr);
+        SetTimer(hwnd(), kFrameTimerId, milliseconds, nullptr);
 }
 
-void MainWindow::Minimize() { ShowWindow(hwnd_, SW_MINIMIZE); }
+void MainWindow::Minimize() { ShowWindow(hwnd(), SW_MINIMIZE); }
 
-void MainWindow::SetTopmost() { SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
+void MainWindow::SetTopmost() { SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
 
 void MainWindow::SetBusyCursor(bool busy) {
     busy_ = busy;
-    SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(busy ? 32514 : 32512)));  // IDC_WAIT : IDC_ARROW
+    SetCursor(LoadCursorA(nullptr, busy ? IDC_WAIT : IDC_ARROW));
 }
 
 void MainWindow::EndProgram() {
     // Ends at once: no handler of ours runs after this, outside programs are left alone.
     form_ = nullptr;
-    KillTimer(hwnd_, kFrameTimerId);
-    DestroyWindow(hwnd_);
-    hwnd_ = nullptr;
-    PostQuitMessage(0);
+    KillTimer(hwnd(), kFrameTimerId);
+    DestroyWindow(hwnd());
 }
 
 }  // namespace vfe::win32

@@ -8,6 +8,7 @@
 
 #include "platform/MainWindowControls.h"
 #include "shell/FormLayout.h"
+#include "win32/BaseWindow.h"
 #include "win32/Handles.h"
 
 namespace vfe {
@@ -22,19 +23,18 @@ constexpr int kMenuIdBase = 100;
 constexpr int kControlIdBase = 1000;
 constexpr UINT_PTR kFrameTimerId = 1;
 
-// frmVelmoranLoad's real window: the frame, its menu bar and its controls.
-class MainWindow final : public MainWindowControls {
+// frmVelmoranLoad's real window: the frame, its menu bar and its controls. Its procedure
+// only turns messages into calls of the behaviour's handlers.
+class MainWindow final : public MainWindowControls, public BaseWindow<MainWindow> {
 public:
-    MainWindow(HINSTANCE instance, const std::string& appDir);
+    explicit MainWindow(HINSTANCE instance) : instance_(instance) {}
     ~MainWindow() override;
-    MainWindow(const MainWindow&) = delete;
-    MainWindow& operator=(const MainWindow&) = delete;
 
-    // Creates the window hidden; the behaviour is attached before it is shown.
+    // Creates the window hidden, with every control; false when any of them could not be
+    // made. The behaviour is attached before it is shown.
     bool Create();
     void Attach(frmVelmoranLoad& form) { form_ = &form; }
     void Show(int showCommand);
-    HWND hwnd() const { return hwnd_; }
     HWND ControlWindow(Control control) const { return controls_[static_cast<size_t>(control)]; }
 
     // MainWindowControls
@@ -67,25 +67,26 @@ public:
     void SetBusyCursor(bool busy) override;
     void EndProgram() override;
 
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR owner);
+    static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR subclass,
+                                     DWORD_PTR owner);
 
 private:
+    friend class BaseWindow<MainWindow>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The window has gone: no handler of the behaviour runs any more.
+    void OnGone() { form_ = nullptr; }
     void OnCommand(int id, int notification);
+    void PaintFrame(HWND frame);
     void Paint();
     static HMENU CreateMenuBar();
-    void CreateControls();
-    HFONT FontFor(const FontSpec& entry);
+    bool CreateControls();
+    HFONT FontFor(const FontDescription& entry);
     void PaintLabels(HDC dc, std::optional<Control> container);
 
     HINSTANCE instance_;
-    std::string appDir_;
-    HWND hwnd_ = nullptr;
     HWND toolTip_ = nullptr;
     frmVelmoranLoad* form_ = nullptr;
-    bool loaded_ = false;
     bool busy_ = false;
     std::array<HWND, 17> controls_{};
     std::map<std::string, GdiObject<HFONT>> fonts_;

@@ -2,7 +2,10 @@
 
 #include <richedit.h>
 
+#include <optional>
 #include <span>
+
+#include "win32/Guarded.h"
 
 namespace vfe::win32 {
 
@@ -21,18 +24,15 @@ DWORD CALLBACK GiveNextPiece(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG*
     auto& state = *reinterpret_cast<StreamState*>(cookie);
     *given = 0;
     if (wanted <= 0) return 0;
-    try {
-        const auto count = state.source.Read(std::span(reinterpret_cast<char*>(buffer), static_cast<size_t>(wanted)));
-        if (!count) {
-            state.failed = true;
-            return 1;
-        }
-        *given = static_cast<LONG>(*count);
-        return 0;
-    } catch (...) {
+    std::optional<std::size_t> count;
+    const bool read = Guarded(
+        [&] { count = state.source.Read(std::span(reinterpret_cast<char*>(buffer), static_cast<size_t>(wanted))); });
+    if (!read || !count) {
         state.failed = true;
         return 1;
     }
+    *given = static_cast<LONG>(*count);
+    return 0;
 }
 
 WPARAM StreamFormat(TextFormat format) { return format == TextFormat::Rtf ? SF_RTF : SF_TEXT; }

@@ -11,14 +11,6 @@ Win32AboutWindow::Win32AboutWindow(HINSTANCE instance, MainWindow& owner, std::s
     : instance_(instance), owner_(owner), appDir_(std::move(appDir)) {}
 
 void Win32AboutWindow::ShowModal() {
-    // A disabled main window still takes posted commands: never open a second one.
-    if (open_) return;
-    open_ = true;
-    struct Reopenable {
-        bool& open;
-        ~Reopenable() { open = false; }
-    } reopenable{open_};
-
     AboutFrame frame(instance_, owner_.hwnd(), owner_.TwipsPerPixel(), richEdit_.WindowClass(), appDir_);
     if (frame.Create()) frame.RunModal();
 }

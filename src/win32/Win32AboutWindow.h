@@ -10,7 +10,7 @@ namespace vfe::win32 {
 
 class MainWindow;
 
-// Opens frmVelmoranAbout modally over the main window, one opening at a time.
+// Opens frmVelmoranAbout modally over the main window.
 class Win32AboutWindow final : public AboutWindow {
 public:
     Win32AboutWindow(HINSTANCE instance, MainWindow& owner, std::string appDir);
@@ -21,7 +21,6 @@ private:
     MainWindow& owner_;
     std::string appDir_;
     RichEditLibrary richEdit_;
-    bool open_ = false;
 };
 
 }  // namespace vfe::win32

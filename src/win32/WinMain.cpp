@@ -31,11 +31,14 @@ int RunFrontEnd(HINSTANCE instance, int showCommand) {
     const std::string appDir = ApplicationDirectory();
 
     vfe::MainWindowState state;
-    vfe::win32::MainWindow window(instance, appDir);
+    vfe::win32::MainWindow window(instance);
     vfe::win32::Win32MessageBoxes messages;
     vfe::win32::Win32WindowSystem windows;
     vfe::win32::RegistrySettings settings;
-    if (!window.Create()) return 1;
+    if (!window.Create()) {
+        messages.Show(vfe::kWindowNotCreatedText, vfe::kApplicationTitle, vfe::MsgBox::OkOnly | vfe::MsgBox::Critical);
+        return 1;
+    }
     messages.SetOwner(window.hwnd());
 
     vfe::FrontEnd frontEnd{state, window, messages, windows, settings, appDir};

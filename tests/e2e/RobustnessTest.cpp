@@ -1,4 +1,4 @@
-// Bad inputs the design admits, fed to the real program one at a time: after each, the
+// Bad inputs a user can make, fed to the real program one at a time: after each, the
 // program must still answer, end normally when closed, have lost no file of its folder and
 // changed nothing but what it may change (the flash image's 12-byte region block, and only
 // when the image has the right length). Each group prints

@@ -10,6 +10,7 @@
 
 #include "StandinRules.h"
 #include "platform/Paths.h"
+#include "win32/BaseWindow.h"
 #include "win32/Handles.h"
 #include "win32/ModuleFileName.h"
 
@@ -67,7 +68,10 @@ std::vector<unsigned char> ReadWholeFile(const std::string& path) {
     return bytes;
 }
 
-struct Standin {
+class Standin final : public vfe::win32::BaseWindow<Standin> {
+public:
+    Standin(EventLog log, std::string flashPath) : log(std::move(log)), flashPath(std::move(flashPath)) {}
+
     EventLog log;
     std::string flashPath;
     std::string region;
@@ -83,6 +87,16 @@ struct Standin {
         y += dy;
         if (x < 0 || x + kBlock > client.right) dx = -dx, x += 2 * dx;
         if (y < 24 || y + kBlock > client.bottom) dy = -dy, y += 2 * dy;
+    }
+
+private:
+    friend class vfe::win32::BaseWindow<Standin>;
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    RECT ClientRect() const {
+        RECT client{};
+        GetClientRect(hwnd(), &client);
+        return client;
     }
 
     void Paint(HDC dc, const RECT& client) const {
@@ -107,8 +121,6 @@ struct Standin {
     }
 };
 
-Standin* StateOf(HWND hwnd) { return reinterpret_cast<Standin*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
-
 const char* SizeKind(WPARAM kind) {
     switch (kind) {
         case SIZE_MINIMIZED: return "minimized";
@@ -118,43 +130,31 @@ const char* SizeKind(WPARAM kind) {
     }
 }
 
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    Standin* standin = StateOf(hwnd);
-    if (!standin) return DefWindowProcA(hwnd, message, wParam, lParam);
+LRESULT Standin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_TIMER: {
-            RECT client;
-            GetClientRect(hwnd, &client);
-            standin->Step(client);
-            InvalidateRect(hwnd, nullptr, FALSE);
+        case WM_TIMER:
+            Step(ClientRect());
+            InvalidateRect(hwnd(), nullptr, FALSE);
             return 0;
-        }
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            const HDC dc = BeginPaint(hwnd, &ps);
-            RECT client;
-            GetClientRect(hwnd, &client);
-            if (client.right > 0 && client.bottom > 0) standin->Paint(dc, client);
-            EndPaint(hwnd, &ps);
+            const vfe::win32::PaintDC dc(hwnd());
+            const RECT client = ClientRect();
+            if (client.right > 0 && client.bottom > 0) Paint(dc.get(), client);
             return 0;
         }
         case WM_ERASEBKGND: return 1;
         case WM_SIZE:
-            if (const char* kind = SizeKind(wParam)) standin->log.Line(std::string("size ") + kind);
+            if (const char* kind = SizeKind(wParam)) log.Line(std::string("size ") + kind);
             return 0;
         case WM_CLOSE:
-            standin->log.Line("WM_CLOSE");
-            DestroyWindow(hwnd);
+            log.Line("WM_CLOSE");
+            DestroyWindow(hwnd());
             return 0;
         case WM_DESTROY:
-            KillTimer(hwnd, kAnimationTimer);
+            KillTimer(hwnd(), kAnimationTimer);
             PostQuitMessage(0);
             return 0;
-        default: return DefWindowProcA(hwnd, message, wParam, lParam);
+        default: return DefaultProc(message, wParam, lParam);
     }
 }
 
@@ -164,16 +164,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     const std::string exePath = vfe::win32::ModuleFileName();
     const std::string folder = vfe::FolderOf(exePath);
     const std::string exeName(vfe::standin::FileNameOf(exePath));
-    Standin standin{EventLog(folder + "\\" + vfe::standin::LogNameForExe(exeName)), folder + "\\dc_flash.bin", {}};
+    Standin standin(EventLog(folder + "\\" + vfe::standin::LogNameForExe(exeName)), folder + "\\dc_flash.bin");
     standin.ReadRegion();
     standin.log.Line("started pid=" + std::to_string(GetCurrentProcessId()) + " show=" + std::to_string(showCommand) +
                      " cwd=" + CurrentDirectory());
 
     WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = WindowProc;
+    windowClass.lpfnWndProc = &Standin::WindowProc;
     windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
-    windowClass.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(32512));      // IDI_APPLICATION
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
     windowClass.lpszClassName = "VelmoranStandin";
     RegisterClassA(&windowClass);
 

@@ -13,6 +13,7 @@ protected:
     CaptureWiringTest() {
         fake.state.EmulatorCaption = "Velmoran Alpha v0.2a";
         fake.windows.windows["Velmoran Alpha v0.2a"] = 7;
+        form.Form_Load();
     }
     testing::FakeFrontEnd fake{"/nonexistent-folder"};
     testing::FakeCapture& capture = fake.capture;

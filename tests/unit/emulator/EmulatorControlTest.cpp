@@ -4,6 +4,7 @@
 #include "emulator/EmulatorIdentity.h"
 
 #include "platform/Paths.h"
+#include "shell/FormLayout.h"
 #include "shell/frmVelmoranLoad.h"
 #include "support/Fakes.h"
 

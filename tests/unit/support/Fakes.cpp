@@ -7,7 +7,7 @@ namespace vfe::testing {
 
 FakeControls::FakeControls() {
     for (const auto& item : MainMenuTree()) menuChecks[item.id] = item.checked;
-    for (const auto& entry : MainWindowControlsLayout()) {
+    for (const auto& entry : MainWindowLayout()) {
         visible[entry.id] = entry.visible;
         enabled[entry.id] = true;
         texts[entry.id] = std::string(entry.caption);
@@ -17,7 +17,7 @@ FakeControls::FakeControls() {
 Size FakeControls::ControlSize(Control control) const {
     const auto found = sizes.find(control);
     if (found != sizes.end()) return found->second;
-    return {SpecOf(control).width, SpecOf(control).height};
+    return {LayoutOf(control).width, LayoutOf(control).height};
 }
 
 std::string FakeControls::ControlText(Control control) const {

@@ -88,7 +88,7 @@ public:
     bool failSaves = false;
 };
 
-// The main window's controls as plain values; the menu starts with its design check marks.
+// The main window's controls as plain values; the menu starts with the check marks it opens with.
 class FakeControls final : public MainWindowControls {
 public:
     FakeControls();
@@ -154,11 +154,15 @@ public:
     bool ended = false;
 };
 
-// Counts the openings of the About window.
+// Counts the openings of the About window; `whileOpen` runs as if while it is open.
 class FakeAboutWindow final : public AboutWindow {
 public:
-    void ShowModal() override { ++openings; }
+    void ShowModal() override {
+        ++openings;
+        if (whileOpen) whileOpen();
+    }
     int openings = 0;
+    std::function<void()> whileOpen;
 };
 
 // A whole front-end over fakes, with its application directory in a given folder.

@@ -39,9 +39,16 @@ TEST(MainWindowLoad, SizesThePreviewPictureForTheScreen) {
     }
 }
 
-TEST(MainWindowResize, RestoresTheMinimumOuterSizeHeightFirst) {
+// A main window whose load has run.
+class LoadedForm : public ::testing::Test {
+protected:
+    LoadedForm() { form.Form_Load(); }
     FakeFrontEnd fake;
-    frmVelmoranLoad form(fake.frontEnd, fake.about, fake.capture.Services());
+    frmVelmoranLoad form{fake.frontEnd, fake.about, fake.capture.Services()};
+};
+using MainWindowResize = LoadedForm;
+
+TEST_F(MainWindowResize, RestoresTheMinimumOuterSizeHeightFirst) {
     fake.controls.outerSize = {100, 50};
     form.Form_Resize();
     ASSERT_EQ(fake.controls.outerSizeLog.size(), 2u);
@@ -49,9 +56,7 @@ TEST(MainWindowResize, RestoresTheMinimumOuterSizeHeightFirst) {
     EXPECT_EQ(fake.controls.outerSizeLog[1], (Size{387, 214}));
 }
 
-TEST(MainWindowResize, LeavesLargeEnoughAndMinimizedWindowsAlone) {
-    FakeFrontEnd fake;
-    frmVelmoranLoad form(fake.frontEnd, fake.about, fake.capture.Services());
+TEST_F(MainWindowResize, LeavesLargeEnoughMinimizedAndNotYetLoadedWindowsAlone) {
     fake.controls.outerSize = {387, 214};  // 5805 x 3210 twips: not below the minimum
     form.Form_Resize();
     EXPECT_TRUE(fake.controls.outerSizeLog.empty());
@@ -60,11 +65,15 @@ TEST(MainWindowResize, LeavesLargeEnoughAndMinimizedWindowsAlone) {
     fake.controls.minimized = true;
     form.Form_Resize();
     EXPECT_TRUE(fake.controls.outerSizeLog.empty());
+
+    FakeFrontEnd unloaded;
+    unloaded.controls.outerSize = {10, 10};
+    frmVelmoranLoad before(unloaded.frontEnd, unloaded.about, unloaded.capture.Services());
+    before.Form_Resize();  // the window is sized as it is made, before its load
+    EXPECT_TRUE(unloaded.controls.outerSizeLog.empty());
 }
 
-TEST(MainWindowResize, OnlyTheSmallDimensionChanges) {
-    FakeFrontEnd fake;
-    frmVelmoranLoad form(fake.frontEnd, fake.about, fake.capture.Services());
+TEST_F(MainWindowResize, OnlyTheSmallDimensionChanges) {
     fake.controls.outerSize = {600, 100};
     form.Form_Resize();
     ASSERT_EQ(fake.controls.outerSizeLog.size(), 1u);
@@ -92,23 +101,66 @@ TEST(MainWindowExit, ExitAndCloseEndTheProgramWithoutTouchingOutsidePrograms) {
     EXPECT_TRUE(closed.windows.calls.empty());
 }
 
+using MainWindowCommands = LoadedForm;
+
+TEST_F(MainWindowCommands, EachControlEventRunsItsHandlerAndNoOtherDoesAnything) {
+    fake.controls.texts[Control::Text1] = "42";
+    fake.controls.list = {"/f/z0.bmp"};
+    fake.controls.listIndex = 0;
+    // Events no handler answers, and the controls that carry no action.
+    for (Control control : {Control::Check1, Control::cmdRecord, Control::fra, Control::pic0, Control::Text1,
+                            Control::lst, Control::cmdZoomIn})
+        form.OnControl(control, control == Control::Text1 ? ControlEvent::Click : ControlEvent::LostFocus);
+    form.OnControl(Control::Check1, ControlEvent::Click);
+    form.OnControl(Control::cmdRecord, ControlEvent::Click);
+    EXPECT_TRUE(fake.controls.timerLog.empty());
+    EXPECT_TRUE(fake.capture.screen.calls.empty());
+    EXPECT_TRUE(fake.messages.shown.empty());
+    EXPECT_EQ(fake.state.ZoomFactor, 0.0f);
+
+    form.OnControl(Control::Text1, ControlEvent::LostFocus);
+    EXPECT_EQ(fake.controls.timerLog, (std::vector<unsigned>{42}));
+    fake.controls.checks[Control::Check2] = 1;
+    form.OnControl(Control::Check2, ControlEvent::Click);
+    EXPECT_EQ(fake.controls.timerInterval, 0u);
+    form.OnControl(Control::cmdZoomIn, ControlEvent::Click);
+    EXPECT_EQ(fake.state.ZoomFactor, 1.0f);
+    form.OnControl(Control::cmdZoomOut, ControlEvent::Click);
+    EXPECT_EQ(fake.state.ZoomFactor, 0.95f);
+    form.OnControl(Control::lst, ControlEvent::SelectionChange);
+    EXPECT_EQ(fake.capture.screen.previewFile, "/f/z0.bmp");
+    form.OnControl(Control::cmdSnapshot, ControlEvent::Click);
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, "Velmoran is not running!");
+    form.OnControl(Control::cmd, ControlEvent::Click);
+    EXPECT_EQ(fake.capture.writer.saves, 1);
+}
+
+TEST_F(MainWindowCommands, TheAboutWindowOpensOnceAtATime) {
+    fake.about.whileOpen = [this] { form.OnMenu(MenuItem::mnuAboutVelmoranFE); };
+    form.OnMenu(MenuItem::mnuAboutVelmoranFE);
+    EXPECT_EQ(fake.about.openings, 1);
+    form.OnMenu(MenuItem::mnuAboutVelmoranFE);  // closed again: the next opening is allowed
+    EXPECT_EQ(fake.about.openings, 2);
+}
+
 TEST(MainWindowLayout, ControlsKeepTheirDesignPlacesAndStates) {
-    const auto& save = SpecOf(Control::cmd);
+    const auto& save = LayoutOf(Control::cmd);
     EXPECT_FALSE(save.visible);
     EXPECT_EQ(save.container, Control::fra);
-    const auto& snapshot = SpecOf(Control::cmdSnapshot);
+    const auto& snapshot = LayoutOf(Control::cmdSnapshot);
     EXPECT_FALSE(snapshot.visible);
     EXPECT_EQ(snapshot.toolTip, "Disabled for bugs");
-    EXPECT_EQ(SpecOf(Control::Text1).caption, "1");
+    EXPECT_EQ(LayoutOf(Control::Text1).caption, "1");
 
     // Everything of the capture panel lies below the 215-pixel client area at start.
     for (Control c : {Control::pic0, Control::cmdZoomIn, Control::cmdZoomOut, Control::Text1, Control::Check1,
                       Control::Check2, Control::fra, Control::cmdRecord})
-        EXPECT_GT(SpecOf(c).top, kMainWindowClientSize.height) << SpecOf(c).name;
+        EXPECT_GT(LayoutOf(c).top, kMainWindowClientSize.height) << LayoutOf(c).name;
 
     std::set<int> tabs;
-    for (const auto& entry : MainWindowControlsLayout()) tabs.insert(entry.tabIndex);
-    EXPECT_EQ(tabs.size(), MainWindowControlsLayout().size()) << "tab indices are unique";
+    for (const auto& entry : MainWindowLayout()) tabs.insert(entry.tabIndex);
+    EXPECT_EQ(tabs.size(), MainWindowLayout().size()) << "tab indices are unique";
 }
 
 TEST(MainWindowMenu, ParentsComeFirstAndDesignChecksAreSet) {

@@ -1,0 +1,18 @@
+#pragma once
+
+namespace vfe::win32 {
+
+// Runs a handler so that nothing it throws leaves it: window procedures and system
+// callbacks may not let an exception through. True when the handler finished; false
+// when it threw, leaving the window as the handler left it.
+template <typename Handler>
+bool Guarded(Handler&& handler) noexcept {
+    try {
+        handler();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+}  // namespace vfe::win32
