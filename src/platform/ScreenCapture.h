@@ -23,6 +23,17 @@ constexpr Size ClientAreaOf(Size pictureOuterSize) {
     return {pictureOuterSize.width - kPictureBorder, pictureOuterSize.height - kPictureBorder};
 }
 
+// The capture picture's bits per pixel for a display of this depth: 32, 24 or 16 (5-5-5,
+// the format a plain 16-bit BMP means); any other depth is kept as 24 bits.
+constexpr int CaptureBitCountFor(int displayBitsPerPixel) {
+    switch (displayBitsPerPixel) {
+        case 32: return 32;
+        case 15:
+        case 16: return 16;
+        default: return 24;
+    }
+}
+
 // The two pictures of the capture panel: the hidden capture picture pic(1) that the
 // screen is copied into, and the preview picture pic(0) that shows a frame.
 class ScreenCapture {

@@ -13,17 +13,10 @@ namespace vfe::win32 {
 
 namespace {
 
-// The capture picture's pixel format for the display's depth: 32, 24 or 16 bits
-// (5-5-5, the format a plain 16-bit BMP means); anything else is kept as 24 bits.
 WORD CaptureBitCount() {
     WindowDC screen(nullptr);
-    const int depth = screen ? GetDeviceCaps(screen.get(), BITSPIXEL) * GetDeviceCaps(screen.get(), PLANES) : 24;
-    switch (depth) {
-        case 32: return 32;
-        case 15:
-        case 16: return 16;
-        default: return 24;
-    }
+    const int depth = screen ? GetDeviceCaps(screen.get(), BITSPIXEL) * GetDeviceCaps(screen.get(), PLANES) : 0;
+    return static_cast<WORD>(CaptureBitCountFor(depth));
 }
 
 bool HoldsPlainRows(const BmpInfoHeader& info) {
