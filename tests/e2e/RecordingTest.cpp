@@ -6,7 +6,9 @@
 #include <cstring>
 #include <sstream>
 
+#include "platform/MainWindowIds.h"
 #include "support/E2E.h"
+#include "win32/MainWindow.h"
 
 namespace {
 
@@ -83,6 +85,12 @@ std::optional<e2e::MessageBoxInfo> WaitForBox(const FrontEnd& fe, Milliseconds t
 std::optional<e2e::MessageBoxInfo> WaitForCompressionDialog(const FrontEnd& fe) {
     return e2e::WaitForDialog(fe.process.id(), [](HWND window) { return GetDlgItem(window, kCompressorList) != nullptr; },
                          Milliseconds(20000));
+}
+
+// The "+" button, clicked as its button would be: it grabs one frame.
+void ClickZoomIn(const FrontEnd& fe) {
+    const int id = vfe::win32::kControlIdBase + static_cast<int>(vfe::Control::cmdZoomIn);
+    PostMessageA(fe.window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
 }
 
 // The pixel rows of a BMP file (everything after its header and colour table).
@@ -231,10 +239,12 @@ TEST_F(Recording, CancelAtTheConfirmationRecordsNothing) {
     const auto confirm = WaitForBox(fe);
     ASSERT_TRUE(confirm);
     ASSERT_TRUE(e2e::Answer(*confirm, IDCANCEL));
-    Sleep(500);
+    ClickZoomIn(fe);  // grabs a frame, which a running recording would store
+    ASSERT_TRUE(e2e::HandledPostedMessages(fe.window()));
     EXPECT_TRUE(folder.FrameFiles().empty());
     ShowWindowAsync(fe.window(), SW_RESTORE);
-    EXPECT_FALSE(e2e::WaitForMessageBox(fe, Milliseconds(2000))) << "no video is written";
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsIconic(fe.window()); }));
+    EXPECT_TRUE(e2e::ShowsNoDialog(fe)) << "no video is written";
     EXPECT_TRUE(folder.Videos().empty());
     EXPECT_TRUE(fe.process.IsRunning());
 }
@@ -248,7 +258,7 @@ TEST_F(Recording, CancelInTheCompressionDialogDiscardsTheRecording) {
     const auto dialog = RestoreForTheCompressionDialog(fe);
     ASSERT_TRUE(dialog);
     ASSERT_TRUE(e2e::Answer(*dialog, IDCANCEL));
-    EXPECT_FALSE(WaitForBox(fe, Milliseconds(2000))) << "a cancel says nothing";
+    EXPECT_TRUE(e2e::ShowsNoDialog(fe)) << "a cancel says nothing";
     EXPECT_TRUE(e2e::WaitUntil([&] { return folder.FrameFiles().empty(); }));
     EXPECT_EQ(FramesListed(fe), 0);
     EXPECT_EQ(folder.Read("Zelda.bmp"), "BM kept");
@@ -298,8 +308,8 @@ TEST_F(Recording, AFrameThatCannotBeWrittenStopsTheRecordingAndTheRestIsSaved) {
     EXPECT_TRUE(stopped->text.starts_with("Frame file could not be written:")) << stopped->text;
     EXPECT_NE(stopped->text.find("z5.bmp"), std::string::npos) << stopped->text;
     ASSERT_TRUE(e2e::Answer(*stopped, IDOK));
-    Sleep(300);
-    EXPECT_FALSE(WaitForBox(fe, Milliseconds(500))) << "one message only";
+    ClickZoomIn(fe);  // grabs a frame, which a recording still on would try to store
+    EXPECT_TRUE(e2e::ShowsNoDialog(fe)) << "one message only";
     EXPECT_EQ(e2e::FramesInCaption(fe.window()), 5);
 
     const auto dialog = RestoreForTheCompressionDialog(fe);

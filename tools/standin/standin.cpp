@@ -146,6 +146,10 @@ LRESULT Standin::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             if (const char* kind = SizeKind(wParam)) log.Line(std::string("size ") + kind);
             return 0;
+        case WM_APP:
+            // Tests post this behind other messages: the line says those were handled.
+            log.Line("ping");
+            return 0;
         case WM_CLOSE:
             log.Line("WM_CLOSE");
             DestroyWindow(hwnd());

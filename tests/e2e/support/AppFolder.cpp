@@ -113,6 +113,12 @@ bool AppFolder::WaitForLogLine(std::string_view standinExe, std::string_view pre
     return WaitUntil([&] { return CountLogLines(standinExe, prefix) > 0; }, timeout);
 }
 
+bool AppFolder::StandinCaughtUp(std::string_view standinExe, HWND window) const {
+    const int pings = CountLogLines(standinExe, "ping");
+    return PostMessageA(window, kStandinPing, 0, 0) &&
+           WaitUntil([&] { return CountLogLines(standinExe, "ping") > pings; });
+}
+
 Process AppFolder::Start(std::string_view exe, int showCode) const { return StartProcess(path_ / exe, showCode); }
 
 }  // namespace e2e

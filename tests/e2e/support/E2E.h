@@ -110,6 +110,9 @@ int KillProcessesInside(const std::filesystem::path& folder);
 
 // ---- A fresh application folder --------------------------------------------------
 
+// A message the stand-in answers with the log line "ping".
+inline constexpr UINT kStandinPing = WM_APP;
+
 struct FolderContents {
     bool frontEnd = true;                                  // VelmoranFE2.exe
     std::vector<std::string> standins = kStandinNames;     // copies of the stand-in
@@ -145,6 +148,10 @@ public:
     int CountLogLines(std::string_view standinExe, std::string_view prefix) const;
     // Waits until the stand-in's log holds a line that starts with `prefix`.
     bool WaitForLogLine(std::string_view standinExe, std::string_view prefix, Milliseconds timeout = kTimeout) const;
+    // Whether the stand-in has handled every message posted to its `window` before this
+    // call (a close request of the front-end's): it logs "ping" for kStandinPing, posted
+    // behind them.
+    bool StandinCaughtUp(std::string_view standinExe, HWND window) const;
 
     // Starts a program of the folder directly (not through the front-end).
     Process Start(std::string_view exe, int showCode = SW_SHOWNORMAL) const;
@@ -168,6 +175,11 @@ std::string WindowText(HWND window);
 HWND ChildOfClass(HWND parent, const char* className);
 // Whether the window's thread takes a message within 5 s.
 bool Answers(HWND window);
+// Whether the front-end has handled every message posted to it before this call (the
+// command of a chosen menu item, a posted click, its own posted work), its message boxes
+// shown by then: the ground for checking that something did not happen. A sent message,
+// as Answers() sends, would overtake them.
+bool HandledPostedMessages(HWND mainWindow, Milliseconds timeout = kTimeout);
 // The number a recording's caption ("N frames captured...") counts; -1 for any other caption.
 inline constexpr const char* kFramesSuffix = " frames captured...";
 int FramesInCaption(HWND window);
@@ -229,6 +241,9 @@ std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, Milliseconds ti
 inline std::optional<MessageBoxInfo> WaitForMessageBox(const FrontEnd& fe, Milliseconds timeout = kTimeout) {
     return WaitForMessageBox(fe.process.id(), timeout);
 }
+// True when the front-end, having handled what was posted to it before the call
+// (HandledPostedMessages), shows no dialog.
+bool ShowsNoDialog(const FrontEnd& fe, Milliseconds timeout = kTimeout);
 
 // Run > Velmoran Alpha, then Record High Quality, answered OK: frames are being taken.
 // False at the first step that did not happen.

@@ -128,6 +128,16 @@ std::optional<MessageBoxInfo> WaitForMessageBox(DWORD processId, Milliseconds ti
     return WaitForDialog(processId, [](HWND) { return true; }, timeout);
 }
 
+bool ShowsNoDialog(const FrontEnd& fe, Milliseconds timeout) {
+    if (!HandledPostedMessages(fe.window(), timeout)) {
+        ADD_FAILURE() << "the front-end did not catch up with its posted messages";
+        return false;
+    }
+    const auto box = WaitForMessageBox(fe, Milliseconds(0));
+    if (box) ADD_FAILURE() << "a dialog shows: " << box->title << " | " << box->text;
+    return !box;
+}
+
 bool LaunchEmulatorAndRecord(const FrontEnd& fe) {
     if (!Menu(fe, "r", "a") || !WaitForWindow("Velmoran Alpha v0.2a")) return false;  // Run > Velmoran Alpha
     Menu(fe, "u", "a", "{down}", "{enter}");  // Utilities > Avi Recorder > Record High Quality

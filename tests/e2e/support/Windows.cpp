@@ -76,6 +76,22 @@ bool Answers(HWND window) {
     return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result) != 0;
 }
 
+bool HandledPostedMessages(HWND mainWindow, Milliseconds timeout) {
+    // Posted messages are handled in order: the interval box's "modified" flag, which
+    // the program never reads, is flipped by a message posted behind the others. A
+    // program busy for long (loading a large readme) answers late, not never.
+    const HWND box = ChildOfClass(mainWindow, "Edit");
+    const auto modified = [&]() -> std::optional<bool> {
+        DWORD_PTR flag = 0;
+        if (!SendMessageTimeoutA(box, EM_GETMODIFY, 0, 0, SMTO_NORMAL, 1000, &flag)) return std::nullopt;
+        return flag != 0;
+    };
+    std::optional<bool> before;
+    if (!box || !WaitUntil([&] { return (before = modified()).has_value(); }, timeout)) return false;
+    if (!PostMessageA(box, EM_SETMODIFY, *before ? FALSE : TRUE, 0)) return false;
+    return WaitUntil([&] { return modified() == !*before; }, timeout);
+}
+
 int FramesInCaption(HWND window) {
     const std::string caption = WindowText(window);
     const std::string_view suffix(kFramesSuffix);
