@@ -84,19 +84,28 @@ TEST(RegionSwitch, WrongLengthImageGetsTheMessageAndStaysAsItWas) {
     }
 }
 
-TEST(RegionSwitch, MissingEmptyOrUnwritableImageChangesNothingSilently) {
-    Folder missing, empty, directory;
+TEST(RegionSwitch, MissingEmptyOrUnopenableImageChangesNothingSilently) {
+    Folder missing, empty, directory, unopenable;
     empty.LayImage(0);
     std::filesystem::create_directory(directory.dir.File("dc_flash.bin"));
-    for (auto* folder : {&missing, &empty, &directory}) {
+    const auto sound = unopenable.LayImage(131072);
+    for (auto* folder : {&missing, &empty, &directory, &unopenable}) {
         folder->Save("2");
+        // The right image that cannot be opened for writing: no file descriptor is left
+        // (as root, permissions would not stop the open).
+        rlimit previous{};
+        getrlimit(RLIMIT_NOFILE, &previous);
+        rlimit none{0, previous.rlim_max};
+        if (folder == &unopenable) setrlimit(RLIMIT_NOFILE, &none);
         folder->form.mnuJapan_Click();
+        setrlimit(RLIMIT_NOFILE, &previous);
         EXPECT_TRUE(folder->fake.messages.shown.empty());
         EXPECT_EQ(folder->Saved(), "2");
         EXPECT_EQ(folder->Checks(), "J");
     }
     EXPECT_FALSE(missing.dir.Exists("dc_flash.bin")) << "never created";
     EXPECT_TRUE(empty.Image().empty()) << "never extended";
+    EXPECT_EQ(unopenable.Image(), sound);
 }
 
 TEST(RegionSwitch, AFailedWriteIsNotRememberedAndAFailedSaveIsSilent) {
