@@ -4,7 +4,7 @@
 # Usage: scripts/fuzz.sh [build dir]
 #   FUZZ_SECONDS   seconds per target (default 60)
 #   FUZZ_RUNS      stop each target after this many executions instead (default: time only)
-#   FUZZ_TARGETS   which targets (default: "cdib interval")
+#   FUZZ_TARGETS   which targets (default: "cdib interval rtf region")
 # Inputs are at most 64 KiB, and any single allocation of 1 MiB or more is reported as a
 # crash (-malloc_limit_mb=1): the loaders may only allocate what the input can back, so an
 # allocation sized from a forged header field fails the run. -rss_limit_mb=512 catches a
@@ -14,7 +14,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(mkdir -p "${1:-$root/build}" && cd "${1:-$root/build}" && pwd)/fuzz
 seconds=${FUZZ_SECONDS:-60}
 runs=${FUZZ_RUNS:--1}
-targets=${FUZZ_TARGETS:-cdib interval}
+targets=${FUZZ_TARGETS:-cdib interval rtf region}
 cxx=$(command -v clang++-14 || command -v clang++)
 mkdir -p "$build"
 
@@ -33,6 +33,8 @@ build_target() {  # name, sources...
 build_target cdib "$root/tests/fuzz/cDIBFuzz.cpp" "$root"/src/video/*.cpp "$root"/src/platform/*.cpp \
   "$root/src/capture/IntervalRule.cpp"
 build_target interval "$root/tests/fuzz/IntervalRuleFuzz.cpp" "$root/src/capture/IntervalRule.cpp"
+build_target rtf "$root/tests/fuzz/RtfNestingGuardFuzz.cpp" "$root/src/about/RtfNestingGuard.cpp"
+build_target region "$root/tests/fuzz/SavedRegionFuzz.cpp" "$root/src/region/SavedRegion.cpp"
 
 status=0
 for target in $targets; do
