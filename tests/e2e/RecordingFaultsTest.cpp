@@ -127,6 +127,29 @@ TEST_F(RecordingFaults, DamagedFrameFilesInTheListDoNotBreakTheSave) {
     EXPECT_TRUE(folder.Read(e2e::kFlashName) == e2e::FlashImage('0'));
 }
 
+// A video whose writes fail late (the disk fills, say): the library reports each write a
+// success, so only the finished file can tell. Frame files (3 MiB each) fit under the
+// limit, the video of several of them does not.
+TEST_F(RecordingFaults, AVideoCutShortByALateWriteFailureIsNotReportedSaved) {
+    constexpr std::size_t kLimit = 10u << 20;
+    FrontEnd fe(folder, "ulimit -f " + std::to_string(kLimit / 512) + "; trap '' XFSZ");
+    ASSERT_TRUE(fe.window());
+    ASSERT_NO_FATAL_FAILURE(StartRecording(fe, 6));
+    const auto shown = RestoreAndSave(fe);
+    ASSERT_FALSE(shown.empty());
+    for (const auto& text : shown) EXPECT_EQ(text.find("Saved "), std::string::npos) << text;
+    EXPECT_EQ(shown.back().find("Video file saved succesfully!"), std::string::npos) << shown.back();
+    // Nothing is lost: the frames stay, listed, for another try; the damaged file stays too.
+    const HWND list = e2e::ChildOfClass(fe.window(), "ListBox");
+    ASSERT_TRUE(list);
+    const auto listed = static_cast<std::size_t>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    EXPECT_GE(listed, 6u);
+    EXPECT_EQ(folder.FrameFiles().size(), listed);
+    ASSERT_EQ(folder.Videos().size(), 1u);
+    EXPECT_LE(folder.Read(folder.Videos()[0]).size(), kLimit) << "the limit did not hold";
+    EXPECT_TRUE(e2e::Answers(fe.window()));
+}
+
 // Whatever the interval box is given, the program parses it when the box loses the
 // focus and goes on; a recording afterwards runs and is saved. The box can only hold the
 // focus while the window shows, as for a user: the texts are given before the recording.

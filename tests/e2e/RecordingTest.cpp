@@ -1,10 +1,12 @@
 // A recording as a user makes one: launch the emulator, record, restore the window,
 // accept the compression dialog; the AVI is then checked with ffprobe and ffmpeg,
 // which the tests run as the Unix programs they are.
+#include <atomic>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <sstream>
+#include <thread>
 
 #include "platform/MainWindowIds.h"
 #include "support/E2E.h"
@@ -263,6 +265,29 @@ TEST_F(Recording, CancelInTheCompressionDialogDiscardsTheRecording) {
     EXPECT_EQ(FramesListed(fe), 0);
     EXPECT_EQ(folder.Read("Zelda.bmp"), "BM kept");
     EXPECT_EQ(e2e::WindowText(fe.window()).find(e2e::kFramesSuffix), std::string::npos);
+}
+
+// Another program that restores the window (ShowWindow sends its work to the window's
+// thread and waits for it) gets its call back at once, not when the person has finished
+// with the compression dialog.
+TEST_F(Recording, AnotherProgramRestoringTheWindowIsNotHeldByTheSave) {
+    FrontEnd fe(folder);
+    ASSERT_TRUE(fe.window());
+    ASSERT_NO_FATAL_FAILURE(LaunchEmulator(fe));
+    ASSERT_NO_FATAL_FAILURE(RecordFrames(fe, 3));
+    std::atomic<bool> returned{false};
+    std::thread restorer([&] {
+        ShowWindow(fe.window(), SW_RESTORE);
+        returned = true;
+    });
+    const auto dialog = WaitForCompressionDialog(fe);
+    EXPECT_TRUE(dialog);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return returned.load(); }, Milliseconds(5000)))
+        << "the restoring program waits for the compression dialog";
+    if (dialog) e2e::Answer(*dialog, IDCANCEL);
+    if (!e2e::WaitUntil([&] { return returned.load(); })) fe.process.Kill();  // lets the call return
+    restorer.join();
+    EXPECT_TRUE(e2e::WaitUntil([&] { return folder.FrameFiles().empty(); }));
 }
 
 TEST_F(Recording, AnExistingVideoOfTheSameNameIsKept) {

@@ -202,6 +202,9 @@ inline constexpr std::string_view kMainCaption = vfe::kMainWindowCaption;
 // Construction fails the test (window() is then null) when the window does not come.
 struct FrontEnd {
     explicit FrontEnd(const AppFolder& folder, Milliseconds timeout = kTimeout);
+    // Started from a Unix shell that first runs `shellSetup`, as from a terminal; e.g.
+    // "ulimit -f 20480; trap '' XFSZ" lowers the file-size limit, past which writes fail.
+    FrontEnd(const AppFolder& folder, const std::string& shellSetup, Milliseconds timeout = kTimeout);
     ~FrontEnd() { ScreenshotIfFailed(); }
     FrontEnd(const FrontEnd&) = delete;
     FrontEnd& operator=(const FrontEnd&) = delete;
@@ -209,6 +212,7 @@ struct FrontEnd {
     Process process;
 
 private:
+    void WaitUntilLoaded(Milliseconds timeout);
     HWND window_ = nullptr;
 };
 

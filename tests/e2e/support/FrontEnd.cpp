@@ -6,7 +6,36 @@ namespace e2e {
 
 FrontEnd::FrontEnd(const AppFolder& folder, Milliseconds timeout)
     : process(StartProcess(folder / kFrontEndExe, SW_SHOWNORMAL)) {
-    if (!process.handle()) return;
+    if (process.handle()) WaitUntilLoaded(timeout);
+}
+
+FrontEnd::FrontEnd(const AppFolder& folder, const std::string& shellSetup, Milliseconds timeout) {
+    // Wine starts Unix programs too; the shell then runs the program under Wine's loader,
+    // which lies beside the server (Wine does not hand WINELOADER on).
+    std::string script = shellSetup + "; exec \"${WINESERVER%/*}/wine64\" '" + (folder / kFrontEndExe).string() + "'";
+    std::string escaped;
+    for (const char c : script) escaped += c == '"' ? std::string("\\\"") : std::string(1, c);
+    std::string commandLine = "Z:\\bin\\sh -c \"" + escaped + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION shell{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.path().string().c_str(), &startup, &shell)) {
+        ADD_FAILURE() << "cannot start the shell (error " << GetLastError() << ")";
+        return;
+    }
+    const vfe::win32::KernelHandle shellProcess(shell.hProcess), shellThread(shell.hThread);
+    // The shell's handle is not the program's: the program is found by its window.
+    WaitUntil([&] { return (window_ = FindTopWindow(kMainCaption)) != nullptr; }, timeout);
+    if (window_) {
+        const DWORD id = ProcessIdOf(window_);
+        process = Process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, id), id);
+    }
+    if (process.handle()) WaitUntilLoaded(timeout);
+    else ADD_FAILURE() << "the front-end started from the shell did not show its window";
+}
+
+void FrontEnd::WaitUntilLoaded(Milliseconds timeout) {
     // Our own front-end's window, not one a previous test may have left behind. It exists
     // (hidden, its controls still being made) before it is loaded; it is ready once it shows,
     // or once the load stops at a message box.
@@ -19,6 +48,7 @@ FrontEnd::FrontEnd(const AppFolder& folder, Milliseconds timeout)
         }
         return false;
     };
+    window_ = nullptr;
     WaitUntil(
         [&] {
             const HWND found = FindTopWindow(kMainCaption);
