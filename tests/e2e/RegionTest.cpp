@@ -52,10 +52,10 @@ TEST_F(Region, WrongLengthImageIsReportedAtStartAndTheWindowStaysUsable) {
 
     // With a sound image in place, Europe from the menu writes it and is remembered.
     folder.Write(e2e::kFlashName, e2e::FlashImage('0'));
-    e2e::Menu(fe, "o", "c", "e");  // Options > Change Region > EURO - PAL
+    ASSERT_TRUE(e2e::Menu(fe, "o", "c", "e"));  // Options > Change Region > EURO - PAL
     EXPECT_TRUE(WaitForImage('2'));
     EXPECT_TRUE(e2e::WaitUntil([] { return e2e::SavedRegion() == "2"; }));
-    EXPECT_FALSE(e2e::WaitForMessageBox(fe, e2e::Milliseconds(500)));
+    EXPECT_TRUE(e2e::ShowsNoDialog(fe));
 }
 
 }  // namespace
