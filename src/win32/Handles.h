@@ -32,9 +32,7 @@ private:
 };
 
 struct KernelCloser {
-    void operator()(HANDLE handle) const {
-        if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
-    }
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
 };
 struct GdiCloser {
     void operator()(HGDIOBJ object) const { DeleteObject(object); }
@@ -49,7 +47,17 @@ struct ModuleCloser {
     void operator()(HMODULE module) const { FreeLibrary(module); }
 };
 
-using KernelHandle = UniqueHandle<HANDLE, KernelCloser>;
+// A kernel object. Some functions fail with null, others (CreateFile, snapshots) with
+// INVALID_HANDLE_VALUE: both are kept as no handle, so `if (!handle)` means failure for all.
+class KernelHandle : public UniqueHandle<HANDLE, KernelCloser> {
+public:
+    KernelHandle() = default;
+    explicit KernelHandle(HANDLE handle) : UniqueHandle(Owned(handle)) {}
+    void reset(HANDLE handle = nullptr) { UniqueHandle::reset(Owned(handle)); }
+
+private:
+    static HANDLE Owned(HANDLE handle) { return handle == INVALID_HANDLE_VALUE ? nullptr : handle; }
+};
 template <typename T>
 using GdiObject = UniqueHandle<T, GdiCloser>;
 using MemoryDC = UniqueHandle<HDC, MemoryDcCloser>;

@@ -112,7 +112,12 @@ std::string FontKey(const FontDescription& entry) {
 
 MainWindow::~MainWindow() {
     form_ = nullptr;
-    if (hwnd()) DestroyWindow(hwnd());
+    if (!hwnd()) return;
+    // Nothing of the window may reach this object once it has gone: the list's subclass
+    // and the frame's pointer to us go first.
+    if (const HWND list = controls_[Index(Control::lst)]) RemoveWindowSubclass(list, &MainWindow::ListProc, kListSubclassId);
+    if (const HWND frame = controls_[Index(Control::fra)]) SetWindowLongPtrA(frame, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd());
 }
 
 bool MainWindow::Create() {

@@ -33,7 +33,22 @@ public:
     // Creates the window hidden, with every control; false when any of them could not be
     // made. The behaviour is attached before it is shown.
     bool Create();
-    void Attach(frmVelmoranLoad& form) { form_ = &form; }
+    // While the returned attachment lives, the window's messages reach `form`; it goes
+    // before the form does, so the window never holds a form that has gone.
+    class Attachment {
+    public:
+        explicit Attachment(MainWindow& window) : window_(window) {}
+        ~Attachment() { window_.form_ = nullptr; }
+        Attachment(const Attachment&) = delete;
+        Attachment& operator=(const Attachment&) = delete;
+
+    private:
+        MainWindow& window_;
+    };
+    [[nodiscard]] Attachment Attach(frmVelmoranLoad& form) {
+        form_ = &form;
+        return Attachment(*this);
+    }
     void Show(int showCommand);
     HWND ControlWindow(Control control) const { return controls_[static_cast<size_t>(control)]; }
 

@@ -49,7 +49,7 @@ int RunFrontEnd(HINSTANCE instance, int showCommand) {
     vfe::win32::Win32Clock clock;
     vfe::AviVideoWriter writer(frontEnd, avi, clock);
     vfe::frmVelmoranLoad form(frontEnd, about, {screen, clipboard, writer});
-    window.Attach(form);
+    const auto attached = window.Attach(form);
     form.Form_Load();
     window.Show(showCommand);
 

@@ -219,7 +219,7 @@ TEST_F(BadInputs, FlashImageLocked) {
     {
         vfe::win32::KernelHandle lock(
             CreateFileW(flashPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        ASSERT_NE(lock.get(), INVALID_HANDLE_VALUE);
+        ASSERT_TRUE(lock);
         EXPECT_TRUE(RunOnce(folder.path(), tally, "locked flash").empty());
     }
     EXPECT_TRUE(folder.Read(e2e::kFlashName) == sound);

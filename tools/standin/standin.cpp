@@ -43,7 +43,7 @@ public:
     void Line(const std::string& text) const {
         const KernelHandle file(CreateFileA(path_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                             nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file.get() == INVALID_HANDLE_VALUE) return;
+        if (!file) return;
         const std::string line = text + "\r\n";
         DWORD written = 0;
         WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);

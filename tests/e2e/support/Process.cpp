@@ -75,7 +75,7 @@ int KillProcessesInside(const std::filesystem::path& folder) {
     if (inside.back() != '\\') inside += '\\';
 
     const KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (snapshot.get() == INVALID_HANDLE_VALUE) return 0;
+    if (!snapshot) return 0;
     std::vector<KernelHandle> ending;
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
