@@ -30,6 +30,16 @@ bool FileExist(const std::string& path) {
     return length && *length != 0;
 }
 
+bool IsMarkedReadOnly(const std::string& path) {
+#ifdef _WIN32
+    constexpr unsigned kOwnerWrite = _S_IWRITE;
+#else
+    constexpr unsigned kOwnerWrite = S_IWUSR;
+#endif
+    EntryInfo info{};
+    return ReadEntry(path, info) && (info.st_mode & kOwnerWrite) == 0;
+}
+
 bool EntryExists(const std::string& path) {
     EntryInfo info{};
     return ReadEntry(path, info);

@@ -19,6 +19,10 @@ bool IsRegularFile(const std::string& path);
 // files count as present only when they hold something.
 bool FileExist(const std::string& path);
 
+// The entry is marked read-only (the owner may not write it). The mark holds for us even
+// where the system would let the user write anyway (an administrator, root).
+bool IsMarkedReadOnly(const std::string& path);
+
 // Anything at all under that name: a file, a folder, a device. A name taken by anything
 // cannot be given to a new file.
 bool EntryExists(const std::string& path);

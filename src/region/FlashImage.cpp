@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/FileFacts.h"
+
 namespace vfe {
 
 namespace {
@@ -46,6 +48,7 @@ bool OverwriteInPlace(const std::string& path, std::int64_t expectedLength, std:
     const bool fitsInside = offset >= 0 && static_cast<std::int64_t>(bytes.size()) <= expectedLength - offset;
     if (!fitsInside) return false;
 
+    if (IsMarkedReadOnly(path)) return false;
     OpenFile file(std::fopen(path.c_str(), "r+b"));  // existing file only; never created or truncated
     if (!file) return false;
     // Unbuffered, so the block goes to the system as one write and its failure shows here.

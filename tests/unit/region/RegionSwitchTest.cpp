@@ -84,12 +84,15 @@ TEST(RegionSwitch, WrongLengthImageGetsTheMessageAndStaysAsItWas) {
     }
 }
 
-TEST(RegionSwitch, MissingEmptyOrUnopenableImageChangesNothingSilently) {
-    Folder missing, empty, directory, unopenable;
+TEST(RegionSwitch, MissingEmptyUnopenableOrReadOnlyImageChangesNothingSilently) {
+    Folder missing, empty, directory, unopenable, readOnly;
     empty.LayImage(0);
     std::filesystem::create_directory(directory.dir.File("dc_flash.bin"));
     const auto sound = unopenable.LayImage(131072);
-    for (auto* folder : {&missing, &empty, &directory, &unopenable}) {
+    // Marked read-only: root could still open it for writing, the mark must hold.
+    const auto kept = readOnly.LayImage(131072);
+    std::filesystem::permissions(readOnly.dir.File("dc_flash.bin"), std::filesystem::perms::owner_read);
+    for (auto* folder : {&missing, &empty, &directory, &unopenable, &readOnly}) {
         folder->Save("2");
         // The right image that cannot be opened for writing: no file descriptor is left
         // (as root, permissions would not stop the open).
@@ -106,6 +109,7 @@ TEST(RegionSwitch, MissingEmptyOrUnopenableImageChangesNothingSilently) {
     EXPECT_FALSE(missing.dir.Exists("dc_flash.bin")) << "never created";
     EXPECT_TRUE(empty.Image().empty()) << "never extended";
     EXPECT_EQ(unopenable.Image(), sound);
+    EXPECT_EQ(readOnly.Image(), kept);
 }
 
 TEST(RegionSwitch, AFailedWriteIsNotRememberedAndAFailedSaveIsSilent) {
