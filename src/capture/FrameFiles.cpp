@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <limits>
 
+#include <dirent.h>
+
+#include "platform/FileFacts.h"
 #include "platform/Paths.h"
 
 namespace vfe {
@@ -19,11 +22,32 @@ std::string FrameFilePath(std::string_view appDir, double number) {
     return InAppDir(appDir, "z" + WholeNumberText(number) + ".bmp");
 }
 
-void DeleteFrameFiles(std::string_view appDir, double count) {
-    if (!(count > 0)) return;
-    const double last = std::min(std::ceil(count), static_cast<double>(std::numeric_limits<std::int32_t>::max()));
-    for (std::int64_t number = 0; number < static_cast<std::int64_t>(last); ++number)
-        std::remove(FrameFilePath(appDir, static_cast<double>(number)).c_str());
+bool IsFrameFileName(std::string_view fileName) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    constexpr std::string_view kExtension = ".bmp";
+    if (fileName.size() < 1 + 1 + kExtension.size() || lower(fileName.front()) != 'z') return false;
+    const std::string_view extension = fileName.substr(fileName.size() - kExtension.size());
+    for (std::size_t i = 0; i < kExtension.size(); ++i)
+        if (lower(extension[i]) != kExtension[i]) return false;
+    const std::string_view number = fileName.substr(1, fileName.size() - 1 - kExtension.size());
+    if (number.size() > 1 && number.front() == '0') return false;  // never written with leading zeros
+    return std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::vector<std::string> ListFrameFiles(std::string_view appDir) {
+    std::vector<std::string> names;
+    // The folder's names in the system's own code page, as every other path here.
+    DIR* folder = opendir(std::string(appDir).c_str());
+    if (!folder) return names;
+    while (const dirent* entry = readdir(folder))
+        if (IsFrameFileName(entry->d_name) && IsRegularFile(InAppDir(appDir, entry->d_name))) names.emplace_back(entry->d_name);
+    closedir(folder);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void DeleteFrameFiles(std::string_view appDir) {
+    for (const auto& name : ListFrameFiles(appDir)) std::remove(InAppDir(appDir, name).c_str());
 }
 
 std::string FramesCapturedCaption(double framesSaved) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vfe {
 
@@ -13,9 +14,18 @@ std::string WholeNumberText(double number);
 // The frame file for frame `number` (a whole number from 0 on).
 std::string FrameFilePath(std::string_view appDir, double number);
 
-// Deletes the frame files z0.bmp to z(count-1).bmp; files already gone, and every other
-// file of the folder, are left alone.
-void DeleteFrameFiles(std::string_view appDir, double count);
+// Whether a file name is a frame file's: "z", a whole number as FrameFilePath writes it,
+// ".bmp", letters in either case as the system's names take them. "Zelda.bmp", "zz.bmp",
+// "z1a.bmp" and "z01.bmp" are not.
+bool IsFrameFileName(std::string_view fileName);
+
+// The names of the frame files in the folder, sorted: this recording's and any an earlier
+// run left behind.
+std::vector<std::string> ListFrameFiles(std::string_view appDir);
+
+// Deletes every frame file of the folder (once the frames are saved or discarded); every
+// other file stays.
+void DeleteFrameFiles(std::string_view appDir);
 
 // The main window's caption while frames are taken.
 std::string FramesCapturedCaption(double framesSaved);

@@ -136,7 +136,7 @@ SaveResult Recorder::SaveRecordedFrames() {
     fe_.form.SetTimerInterval(kTimerWhileSaving);
     const SaveResult result = writer_.SaveVideo(*this);
     ApplyIntervalRule();
-    if (ConsumesRecording(result)) DeleteFrameFiles(fe_.appDir, fe_.state.Numero);
+    if (ConsumesRecording(result)) DeleteFrameFiles(fe_.appDir);
     return result;
 }
 

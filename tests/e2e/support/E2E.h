@@ -138,7 +138,7 @@ public:
     void Remove(std::string_view name) const;
     // Names of the files in the folder, sorted.
     std::vector<std::string> Files() const;
-    // The recording's frame files (z<number>.bmp) and the videos (Velmoran_Cap_*.avi), sorted by name.
+    // The frame files (z<digits>.bmp) and the videos (Velmoran_Cap_*.avi), sorted by name.
     std::vector<std::string> FrameFiles() const;
     std::vector<std::string> Videos() const;
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "capture/CaptureTexts.h"
+#include "capture/FrameFiles.h"
 #include "capture/Recorder.h"
 #include "support/CaptureFakes.h"
 #include "support/Fakes.h"
@@ -239,30 +240,32 @@ TEST_F(RecorderTest, RestoringWithStopTickedKeepsTheRecordingOpen) {
 TEST_F(RecorderTest, CancelledOrEmptySavesStillConsumeTheRecording) {
     for (SaveOutcome consumed : {SaveOutcome::Cancelled, SaveOutcome::NothingToSave}) {
         outcome = consumed;
+        dir.Write("z9.bmp", "stale");
         StartRecording();
         Ticks(consumed == SaveOutcome::NothingToSave ? 0 : 2);
         Restore();
         EXPECT_TRUE(fake.controls.list.empty());
-        EXPECT_FALSE(dir.Exists("z0.bmp"));
-        EXPECT_FALSE(dir.Exists("z1.bmp"));
+        EXPECT_EQ(ListFrameFiles(dir.str()), std::vector<std::string>{});
     }
     EXPECT_EQ(saves.size(), 2u);
 }
 
-TEST_F(RecorderTest, ASaveDeletesEveryFrameTheRecordingWroteAndNothingElse) {
+TEST_F(RecorderTest, ASaveDeletesEveryFrameFileStaleOnesIncludedAndNothingElse) {
     fake.controls.texts[Control::Text1] = "7.5";
+    const std::vector<std::string> others = {"Zoo.bmp", "Zelda.bmp", "zz.bmp", "z1a.bmp", "z01.bmp", "z.bmp",
+                                             "z-1.bmp", "z5.bmp.txt", "y3.bmp"};
+    for (const auto& name : others) dir.Write(name, "not a frame");
+    dir.Write("z17.bmp", "a frame of an earlier run that ended unsaved");
+    dir.Write("Z18.BMP", "the same, as the system may spell it");
     StartRecording();
     Ticks(4);
     fake.controls.list.erase(fake.controls.list.begin() + 1);  // removed with Delete: still the recording's file
-    dir.Write("z4.bmp", "not written by this recording");
-    dir.Write("Zoo.bmp", "x");
-    dir.Write("Zelda.bmp", "x");
     Restore();
     EXPECT_EQ(saves.at(0).list.size(), 3u);
-    for (int i = 0; i < 4; ++i) EXPECT_FALSE(dir.Exists("z" + std::to_string(i) + ".bmp")) << i;
-    EXPECT_TRUE(dir.Exists("z4.bmp"));
-    EXPECT_TRUE(dir.Exists("Zoo.bmp"));
-    EXPECT_TRUE(dir.Exists("Zelda.bmp"));
+    EXPECT_EQ(ListFrameFiles(dir.str()), std::vector<std::string>{});
+    const std::string notAFrame = "not a frame";
+    for (const auto& name : others)
+        EXPECT_EQ(dir.Read(name), std::vector<std::uint8_t>(notAFrame.begin(), notAFrame.end())) << name;
     // The save runs the timer at 10 ms; then the interval rule puts 7.5 back as 8.
     EXPECT_EQ(fake.controls.timerLog, (std::vector<unsigned>{8, 0, 10, 8, 8}));
 }
