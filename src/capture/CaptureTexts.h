@@ -12,9 +12,9 @@ inline const std::string kRecordingStoppedText =
     "Recording stopped. Restore the window to save the frames captured so far.";
 inline const std::string kNoCapturePictureText =
     "The picture to capture the screen into could not be made (out of memory?); nothing is recorded.";
-inline const std::string kUnsavedRecordingText =
+inline const std::string kDiscardUnsavedFramesText =
     "The frames of the last recording have not been saved yet.\r\n"
-    "Save them first (cancelling the compression dialog discards them).";
+    "Discard them and start a new recording?";
 
 inline const std::string kNoWindowPictureText =
     "No picture of the emulator's window could be taken; no snapshot was saved.";

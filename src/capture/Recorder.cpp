@@ -24,11 +24,8 @@ void Recorder::BeginRecording(double width, double height) {
     auto& state = fe_.state;
     auto& form = fe_.form;
     // Frames kept after a failed save (or still being taken while "Stop" is ticked)
-    // would be overwritten from z0 on: they are saved or discarded first.
-    if (form.ListCount() > 0) {
-        fe_.messages.Show(kUnsavedRecordingText, kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
-        return;
-    }
+    // would be overwritten from z0 on: they go only when the user agrees.
+    if (form.ListCount() > 0 && !DiscardUnsavedFrames()) return;
     // An empty caption names no build; looking it up would find any untitled window.
     const bool running = !state.EmulatorCaption.empty() && LookUpWindow(fe_, state.EmulatorCaption) != 0;
     if (!running) {
@@ -60,6 +57,18 @@ void Recorder::BeginRecording(double width, double height) {
     }
     form.Minimize();
     ConfirmRecording();
+}
+
+bool Recorder::DiscardUnsavedFrames() {
+    const Answer answer =
+        fe_.messages.Show(kDiscardUnsavedFramesText, kApplicationTitle, MsgBox::YesNo | MsgBox::Exclamation);
+    if (answer != Answer::Yes) return false;
+    auto& form = fe_.form;
+    form.ListClear();
+    form.SetControlVisible(Control::cmd, false);
+    form.SetControlVisible(Control::lst, false);
+    DeleteFrameFiles(fe_.appDir);
+    return true;
 }
 
 void Recorder::ConfirmRecording() {
@@ -159,10 +168,12 @@ void Recorder::lst_Click() {
 
 void Recorder::lst_KeyDown(std::int16_t keyCode, std::int16_t /*shift*/) {
     auto& form = fe_.form;
-    if (keyCode != kDeleteKey || form.ListCount() <= 1) return;
+    if (keyCode != kDeleteKey) return;
     const int selected = form.ListIndex();
     if (selected < 0) return;  // nothing selected: nothing to remove
+    // The last entry goes too: a list that no save can take must not stay for ever.
     form.ListRemove(selected);
+    if (form.ListCount() == 0) return;
     form.SetListIndex(0);
     lst_Click();
 }

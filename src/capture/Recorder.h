@@ -42,6 +42,8 @@ private:
     void ApplyIntervalRule();
     // "Stop" set by code, which runs its handler when the value changes.
     void SetStop(int value);
+    // Asks whether the frames still listed may go; on Yes they, and every frame file, do.
+    bool DiscardUnsavedFrames();
     bool SaveFrame();
     void StopAfterWriteFailure(const std::string& path);
     // Whether the recording is done with after the save: saved, cancelled or empty.

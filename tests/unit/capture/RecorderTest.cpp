@@ -290,17 +290,47 @@ TEST_F(RecorderTest, AFailedSaveKeepsTheFramesAndSaveCanRetry) {
     EXPECT_EQ(fake.controls.list, Frames(3));
     EXPECT_TRUE(fake.controls.visible[Control::cmd]);
 
-    // A new recording would overwrite the kept frames from z0 on: it waits for them.
-    fake.controls.minimized = false;
-    recorder.mnuRecordHQ_Click();
-    EXPECT_EQ(fake.messages.shown.back().text, kUnsavedRecordingText);
-    EXPECT_FALSE(fake.controls.minimized);
-
     outcome = SaveOutcome::Saved;
     recorder.cmd_Click();
     EXPECT_TRUE(fake.controls.list.empty());
     EXPECT_FALSE(fake.controls.visible[Control::cmd]);
     EXPECT_FALSE(fake.controls.visible[Control::lst]);
+}
+
+// After a save that keeps failing (no first frame, every name taken...), a new recording
+// is still reached: it asks first, and only a Yes discards the kept frames.
+TEST_F(RecorderTest, ANewRecordingOverUnsavedFramesAsksWhetherToDiscardThem) {
+    outcome = SaveOutcome::Failed;
+    StartRecording();
+    Ticks(3);
+    Restore();
+    dir.Write("z8.bmp", "a frame of an earlier run");
+    dir.Write("Zelda.bmp", "not a frame");
+    fake.messages.shown.clear();
+
+    fake.messages.answers = {Answer::No};
+    recorder.mnuRecordHQ_Click();
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, kDiscardUnsavedFramesText);
+    EXPECT_EQ(fake.messages.shown[0].title, kApplicationTitle);
+    EXPECT_EQ(fake.messages.shown[0].flags, MsgBox::YesNo | MsgBox::Exclamation);
+    EXPECT_EQ(fake.controls.list, Frames(3));  // No keeps everything
+    EXPECT_EQ(ListFrameFiles(dir.str()), (std::vector<std::string>{"z0.bmp", "z1.bmp", "z2.bmp", "z8.bmp"}));
+    EXPECT_FALSE(fake.controls.minimized);
+    EXPECT_TRUE(fake.controls.visible[Control::cmd]);
+
+    fake.messages.answers = {Answer::Yes, Answer::Ok};  // discard, then confirm the new recording
+    recorder.mnuRecordHQ_Click();
+    EXPECT_EQ(fake.messages.shown.at(1).text, kDiscardUnsavedFramesText);
+    EXPECT_EQ(fake.messages.shown.at(2).text, kConfirmText);
+    EXPECT_TRUE(fake.state.Grabando);
+    EXPECT_TRUE(fake.controls.list.empty());
+    EXPECT_FALSE(fake.controls.visible[Control::cmd]);
+    EXPECT_FALSE(fake.controls.visible[Control::lst]);
+    EXPECT_TRUE(dir.Exists("Zelda.bmp"));
+    Ticks(1);
+    EXPECT_EQ(fake.controls.list, Frames(1));
+    EXPECT_EQ(ListFrameFiles(dir.str()), std::vector<std::string>{"z0.bmp"});
 }
 
 TEST_F(RecorderTest, SaveButtonClearsAStopLeftTickedAndRestartsTheTimer) {
@@ -377,16 +407,22 @@ TEST_F(FrameListTest, DeleteRemovesTheSelectedEntryAndShowsTheFirst) {
     EXPECT_EQ(screen.previewFile, Frame(0));
 }
 
-TEST_F(FrameListTest, DeleteIgnoresOtherKeysALastEntryAndNoSelection) {
+TEST_F(FrameListTest, DeleteIgnoresOtherKeysAndNoSelection) {
     recorder.lst_KeyDown(kDeleteKey, 0);  // nothing selected
     fake.controls.listIndex = 2;
     recorder.lst_KeyDown(8, 0);  // backspace is not Delete
     EXPECT_EQ(fake.controls.list.size(), 3u);
+    EXPECT_TRUE(screen.calls.empty());
+}
+
+// The last entry goes too, so a list no save can take is never a dead end.
+TEST_F(FrameListTest, DeleteTakesTheLastEntryToo) {
     fake.controls.list.resize(1);
     fake.controls.listIndex = 0;
     recorder.lst_KeyDown(kDeleteKey, 0);
-    EXPECT_EQ(fake.controls.list.size(), 1u);
-    EXPECT_TRUE(screen.calls.empty());
+    EXPECT_TRUE(fake.controls.list.empty());
+    EXPECT_EQ(fake.controls.listIndex, -1);
+    EXPECT_TRUE(screen.calls.empty());  // nothing left to show
 }
 
 TEST_F(FrameListTest, SelectionShowsItsFrameAndAnUnreadableOneKeepsThePreview) {
