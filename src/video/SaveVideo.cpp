@@ -169,13 +169,18 @@ SaveResult SaveVideo(FrontEnd& fe, mAVIDecs& avi, Clock& clock, FrameListSelecti
         AviSession session(avi);
         cDIB frame(fe.messages);  // dropped first at the exit, before the handles go
         outcome = run.Write(session, frame);
-        if (outcome == SaveOutcome::Saved) {
-            form.SetCaption(caption);
-            fe.messages.Show("Saved " + *path, "Video file saved succesfully!", MsgBox::OkOnly);
-            form.SetBusyCursor(false);
-        }
     }
-    if (outcome != SaveOutcome::Saved) RestoreWindow(fe, caption);
+    // The file is finished only as the library lets it go, which reports nothing: the
+    // file itself must show that it took everything before it counts as saved.
+    if (outcome == SaveOutcome::Saved && !IsWholeRiffFile(*path)) {
+        outcome = SaveOutcome::Failed;
+        run.failedAt = SaveStep::FinishFile;
+    }
+    RestoreWindow(fe, caption);
+    if (outcome == SaveOutcome::Saved) fe.messages.Show("Saved " + *path, "Video file saved succesfully!", MsgBox::OkOnly);
+    if (run.failedAt == SaveStep::FinishFile)
+        fe.messages.Show(kVideoIncompleteText + "\r\n" + *path + "\r\n" + kFramesKeptText, kApplicationTitle,
+                         MsgBox::OkOnly | MsgBox::Exclamation);
     if (run.result != 0) ShowError(fe);
     return {outcome, run.failedAt, run.failedFrame, *path};
 }

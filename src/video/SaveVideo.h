@@ -25,7 +25,12 @@ enum class SaveStep {
     MakeCompressedStream,
     SetStreamFormat,
     WriteFrame,
+    FinishFile,  // the finished file holds less than was written
 };
+
+// The writer's own message for a video the disk did not take whole, followed by its path.
+inline const std::string kVideoIncompleteText = "Video file could not be written completely:";
+inline const std::string kFramesKeptText = "The frames are kept: press Save to try again.";
 
 // What a save did; the frame files and the timer are left to whoever owns them.
 struct SaveResult {

@@ -1,5 +1,7 @@
 #include "video/VideoFiles.h"
 
+#include <cstdio>
+
 #include "platform/FileFacts.h"
 #include "platform/Paths.h"
 
@@ -28,6 +30,21 @@ std::optional<std::string> FreeVideoPath(std::string_view appDir, int secondsOfD
         if (!EntryExists(path)) return path;
     }
     return std::nullopt;
+}
+
+bool IsWholeRiffFile(const std::string& path) {
+    constexpr std::int64_t kHeaderBytes = 8;  // "RIFF" and the size of what follows
+    const auto length = FileLength(path);
+    std::FILE* file = length ? std::fopen(path.c_str(), "rb") : nullptr;
+    if (!file) return false;
+    unsigned char header[kHeaderBytes] = {};
+    const bool read = std::fread(header, 1, sizeof header, file) == sizeof header;
+    std::fclose(file);
+    if (!read || header[0] != 'R' || header[1] != 'I' || header[2] != 'F' || header[3] != 'F') return false;
+    const std::uint32_t declared = static_cast<std::uint32_t>(header[4]) | static_cast<std::uint32_t>(header[5]) << 8 |
+                                   static_cast<std::uint32_t>(header[6]) << 16 |
+                                   static_cast<std::uint32_t>(header[7]) << 24;
+    return *length >= kHeaderBytes + static_cast<std::int64_t>(declared);
 }
 
 }  // namespace vfe

@@ -1,6 +1,7 @@
 // Faults in the middle of a recording: the emulator killed, the front-end closed, frame
 // files damaged before the save, and odd texts in the interval box. After each the
 // program still answers (or, when closed, ended normally) and no file is lost.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -12,6 +13,7 @@ using e2e::FrontEnd;
 using e2e::Milliseconds;
 
 constexpr const char* kEmulatorCaption = "Velmoran Alpha v0.2a";
+constexpr const char* kIncomplete = "Video file could not be written completely:";
 
 class RecordingFaults : public e2e::FrontEndTest {
 protected:
@@ -31,7 +33,7 @@ protected:
                 ADD_FAILURE() << "the box did not go: " << shown.back();
                 break;
             }
-            if (box->title == "KO!" || box->text.starts_with("Saved ")) break;
+            if (box->title == "KO!" || box->text.starts_with("Saved ") || box->text.starts_with(kIncomplete)) break;
         }
         return shown;
     }
@@ -139,6 +141,8 @@ TEST_F(RecordingFaults, AVideoCutShortByALateWriteFailureIsNotReportedSaved) {
     ASSERT_FALSE(shown.empty());
     for (const auto& text : shown) EXPECT_EQ(text.find("Saved "), std::string::npos) << text;
     EXPECT_EQ(shown.back().find("Video file saved succesfully!"), std::string::npos) << shown.back();
+    EXPECT_EQ(shown.back().find(std::string("Velmoran Front-End2 | ") + kIncomplete), 0u) << shown.back();
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), shown.back()), 1) << "one message";
     // Nothing is lost: the frames stay, listed, for another try; the damaged file stays too.
     const HWND list = e2e::ChildOfClass(fe.window(), "ListBox");
     ASSERT_TRUE(list);

@@ -2,6 +2,7 @@
 // A fake AVI library: records every call with its arguments, in order, and answers with
 // scripted results. Handles are distinct fake addresses, never dereferenced.
 #include <cstdint>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -89,11 +90,21 @@ public:
     }
     std::uint32_t AVIFileRelease(PAVIFILE f) override {
         calls.push_back("AVIFileRelease" + Name(f));
+        // The library finishes the file as it lets it go.
+        std::ofstream(openedPath, std::ios::binary) << finishedFile;
         return 0;
     }
     void AVIFileExit() override { calls.push_back("AVIFileExit"); }
 
+    // A RIFF file whose header declares `declared` bytes after it and that holds `held`.
+    static std::string RiffFile(std::uint32_t declared, std::size_t held) {
+        std::string file = "RIFF";
+        for (int shift = 0; shift < 32; shift += 8) file += static_cast<char>((declared >> shift) & 0xFF);
+        return file + "AVI " + std::string(held > 4 ? held - 4 : 0, '\0');
+    }
+
     std::vector<std::string> calls;
+    std::string finishedFile = RiffFile(16, 16);  // what the finished file holds: whole, unless cut short
     std::map<std::string, AviResult> results;  // a call named here fails with this result
     std::int32_t dialogAnswer = 1;
     FOURCC chosenHandler = 0x20424944;  // "DIB "

@@ -199,6 +199,41 @@ TEST_F(SaveVideoRun, ALibraryFailureReportsReleasesAndKeepsTheFrames) {
     }
 }
 
+// The library reports every write a success even when the disk took only part of it: the
+// finished file, shorter than its header says, is no video. Not "Saved": its own message,
+// the frames kept for another try, the damaged file left where it is.
+TEST_F(SaveVideoRun, AFileFinishedShortOfItsHeaderIsReportedAndNotSaved) {
+    Record(3);
+    avi.finishedFile = FakeAviLibrary::RiffFile(4096, 1000);
+    const SaveResult result = SaveVideo(fake.frontEnd, avi, clock, selection);
+    EXPECT_EQ(result.outcome, SaveOutcome::Failed);
+    EXPECT_EQ(result.failedAt, SaveStep::FinishFile);
+    const std::string path = dir.File("Velmoran_Cap_140509.avi");
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kVideoIncompleteText + "\r\n" + path + "\r\n" + kFramesKeptText +
+                                                 " | " + kApplicationTitle}));
+    EXPECT_EQ(fake.messages.shown[0].flags, MsgBox::OkOnly | MsgBox::Exclamation);
+    EXPECT_TRUE(FramesKept(3));
+    EXPECT_TRUE(dir.Exists("Velmoran_Cap_140509.avi"));
+    EXPECT_EQ(fake.controls.caption, "Running velmoran.exe");
+    EXPECT_FALSE(fake.controls.busyCursor);
+}
+
+TEST(FinishedVideo, IsWholeWhenItHoldsAtLeastWhatItsRiffHeaderDeclares) {
+    TempDir dir;
+    const auto whole = [&](const std::string& bytes) {
+        dir.Write("v.avi", bytes);
+        return IsWholeRiffFile(dir.File("v.avi"));
+    };
+    EXPECT_TRUE(whole(FakeAviLibrary::RiffFile(100, 100)));
+    EXPECT_TRUE(whole(FakeAviLibrary::RiffFile(100, 120)));  // the library may pad the end
+    EXPECT_FALSE(whole(FakeAviLibrary::RiffFile(100, 99)));
+    EXPECT_FALSE(whole(FakeAviLibrary::RiffFile(0xFFFFFFF0u, 100)));
+    EXPECT_FALSE(whole("RIFX" + FakeAviLibrary::RiffFile(4, 4).substr(4)));
+    EXPECT_FALSE(whole("RIFF"));
+    EXPECT_FALSE(whole(""));
+    EXPECT_FALSE(IsWholeRiffFile(dir.File("missing.avi")));
+}
+
 TEST_F(SaveVideoRun, AnUnreadableFirstFrameEndsWithNoFileAndKeepsTheFrames) {
     Record(2);
     dir.Write("z0.bmp", std::string("not a bitmap"));
