@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/FileFacts.h"
+
 namespace vfe {
 
 namespace {
@@ -57,6 +59,20 @@ bool WriteBmpFile(const std::string& path, std::span<const std::uint8_t> bitmapI
     StoreLittleEndian32(std::span<std::uint8_t>(block).subspan(kBmpFileHeaderSize + kBiSizeImageOffset).first<4>(),
                         static_cast<std::int32_t>(bits.size()));
     return WriteHeaderAndPixels(path, block, bits);
+}
+
+bool ReplaceWithBmpFile(const std::string& path, std::span<const std::uint8_t> bitmapInfo,
+                        std::span<const std::uint8_t> bits) {
+    const std::string written = path + ".part";
+    if (!WriteBmpFile(written, bitmapInfo, bits)) return false;  // a half-written one is removed
+    // Where renaming onto an existing name is refused, the older file goes only now that
+    // the new one is whole; anything but a file under that name stays.
+    if (std::rename(written.c_str(), path.c_str()) != 0 &&
+        (!IsRegularFile(path) || std::remove(path.c_str()) != 0 || std::rename(written.c_str(), path.c_str()) != 0)) {
+        std::remove(written.c_str());
+        return false;
+    }
+    return true;
 }
 
 }  // namespace vfe

@@ -18,4 +18,9 @@ bool WriteBmpFile(const std::string& path, const BmpFileHeader& fileHeader, std:
 bool WriteBmpFile(const std::string& path, std::span<const std::uint8_t> bitmapInfo,
                   std::span<const std::uint8_t> bits);
 
+// The same, for a file whose older copy must survive a failed write: written under a
+// temporary name beside it ("<path>.part"), and put in its place only once complete.
+bool ReplaceWithBmpFile(const std::string& path, std::span<const std::uint8_t> bitmapInfo,
+                        std::span<const std::uint8_t> bits);
+
 }  // namespace vfe

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <sys/resource.h>
 
 #include "capture/CaptureTexts.h"
 #include "capture/Snapshot.h"
@@ -112,6 +114,31 @@ TEST_F(SnapshotTest, WaitsBrieflyForThePictureThenTakesItFromTheScreenOrSaysSo) 
     snapshot.cmdSnapshot_Click();
     EXPECT_EQ(fake.messages.shown.back().text, "Snapshot file could not be written:\r\nSnapshot2.bmp");
     EXPECT_EQ(fake.state.SnapshotNumber, 2);
+}
+
+// A write that fails part way (a full disk; here a file-size limit) leaves the older
+// snapshot of that name as it was, and no half-written file.
+TEST_F(SnapshotTest, AFailedWriteNeverDestroysAnOlderSnapshot) {
+    workDir.Write("Snapshot0.bmp", std::string("an older snapshot"));
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit lowered{60, previous.rlim_max};  // the new file has 70 bytes
+    setrlimit(RLIMIT_FSIZE, &lowered);
+    snapshot.cmdSnapshot_Click();
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, handler);
+
+    const std::string older = "an older snapshot";
+    EXPECT_EQ(workDir.Read("Snapshot0.bmp"), std::vector<std::uint8_t>(older.begin(), older.end()));
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, "Snapshot file could not be written:\r\nSnapshot0.bmp");
+    EXPECT_EQ(fake.state.SnapshotNumber, 0);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(workDir.path()), {}), 1) << "nothing else is left";
+
+    snapshot.cmdSnapshot_Click();  // with room again, the new one takes its place
+    EXPECT_EQ(workDir.Read("Snapshot0.bmp").size(), 70u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(workDir.path()), {}), 1);
 }
 
 TEST_F(SnapshotTest, NumberThirtyTwoSevenSixtySevenIsTheLast) {
