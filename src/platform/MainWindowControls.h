@@ -57,6 +57,10 @@ public:
 
     // Ends the program at once; outside programs are left alone.
     virtual void EndProgram() = 0;
+
+    // Has the behaviour's Form_EndRecordingPosted run from the window's queue, once the
+    // message being handled is done; false when the queue takes nothing more.
+    virtual bool PostEndRecording() = 0;
 };
 
 }  // namespace vfe

@@ -41,9 +41,12 @@ void frmVelmoranLoad::Form_Resize() {
         form.SetOuterSize({form.OuterSize().width, MinimumOuterHeight(twips)});
     if (IsBelowMinimumWidth(form.OuterSize(), twips))
         form.SetOuterSize({MinimumOuterWidth(twips), form.OuterSize().height});
-    // Restoring the window is how a recording ends.
-    recorder_.EndRecording();
+    // Restoring the window is how a recording ends; a queue that takes nothing more ends
+    // it at once rather than never.
+    if (fe_.state.Grabando && !form.PostEndRecording()) recorder_.EndRecording();
 }
+
+void frmVelmoranLoad::Form_EndRecordingPosted() { recorder_.EndRecording(); }
 
 void frmVelmoranLoad::Form_QueryUnload() { fe_.form.EndProgram(); }
 

@@ -26,6 +26,10 @@ public:
     void Form_Load();
     // Ignored until the load has run: the window is sized before it is loaded.
     void Form_Resize();
+    // A restore ends a recording from the queue, not inside the resize: the restore may
+    // come from another program, which waits until our handler returns, and the save
+    // that follows holds a modal dialog.
+    void Form_EndRecordingPosted();
     // Every request to close the window ends the program; it is never refused.
     void Form_QueryUnload();
 

@@ -385,6 +385,8 @@ void MainWindow::SetBusyCursor(bool busy) {
     SetCursor(LoadCursorA(nullptr, busy ? IDC_WAIT : IDC_ARROW));
 }
 
+bool MainWindow::PostEndRecording() { return PostMessageA(hwnd(), kEndRecordingMessage, 0, 0) != FALSE; }
+
 void MainWindow::EndProgram() {
     // Ends at once: no handler of ours runs after this, outside programs are left alone.
     form_ = nullptr;

@@ -22,6 +22,8 @@ namespace vfe::win32 {
 constexpr int kMenuIdBase = 100;
 constexpr int kControlIdBase = 1000;
 constexpr UINT_PTR kFrameTimerId = 1;
+// Posted by PostEndRecording; the main window's own message.
+constexpr UINT kEndRecordingMessage = WM_APP + 1;
 
 // frmVelmoranLoad's real window: the frame, its menu bar and its controls. Its procedure
 // only turns messages into calls of the behaviour's handlers.
@@ -81,6 +83,7 @@ public:
     void SetTopmost() override;
     void SetBusyCursor(bool busy) override;
     void EndProgram() override;
+    bool PostEndRecording() override;
 
     static LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ListProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR subclass,

@@ -51,6 +51,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (form_) form_->Form_Resize();
             return 0;
         case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+        case kEndRecordingMessage:
+            if (form_) form_->Form_EndRecordingPosted();
+            return 0;
         case WM_TIMER:
             if (wParam == kFrameTimerId && form_) form_->Timer_Timer();
             return 0;

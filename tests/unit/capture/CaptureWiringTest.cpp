@@ -20,24 +20,39 @@ protected:
     frmVelmoranLoad form{fake.frontEnd, fake.about, capture.Services()};
 };
 
-TEST_F(CaptureWiringTest, RecordMenuStartsAndOnlyARestoreAfterTheMinimumSizeRuleEnds) {
+// The restore may come from another program, whose call waits for our resize handler: the
+// recording ends (and the save with its dialog runs) from the queue, after the handler.
+TEST_F(CaptureWiringTest, RecordMenuStartsAndOnlyARestoreAfterTheMinimumSizeRuleEndsItFromTheQueue) {
     form.OnMenu(MenuItem::mnuRecordLQ);
     EXPECT_EQ(fake.state.TamanoCuadroW, 320.0);
     EXPECT_TRUE(fake.state.Grabando);
     form.Form_Resize();  // still minimized
-    EXPECT_EQ(capture.writer.saves, 0);
+    EXPECT_EQ(fake.controls.endRecordingPosts, 0);
     fake.controls.minimized = false;
     fake.controls.outerSize = {100, 100};
     form.Form_Resize();
-    EXPECT_EQ(capture.writer.saves, 1);
     EXPECT_EQ(fake.controls.outerSizeLog.size(), 2u);
+    EXPECT_EQ(capture.writer.saves, 0);
+    EXPECT_EQ(fake.controls.endRecordingPosts, 1);
+    form.Form_EndRecordingPosted();
+    EXPECT_EQ(capture.writer.saves, 1);
     EXPECT_FALSE(fake.state.Grabando);
+    form.Form_EndRecordingPosted();  // a second one finds nothing left to end
+    EXPECT_EQ(capture.writer.saves, 1);
+
+    // A queue that takes nothing more: the recording ends at once rather than never.
+    form.OnMenu(MenuItem::mnuRecordLQ);
+    fake.controls.minimized = false;
+    fake.controls.refusePosts = true;
+    form.Form_Resize();
+    EXPECT_EQ(capture.writer.saves, 2);
 }
 
 TEST_F(CaptureWiringTest, TheWriterSelectsFramesThroughTheListHandler) {
     form.OnMenu(MenuItem::mnuRecordHQ);
     fake.controls.minimized = false;
     form.Form_Resize();
+    form.Form_EndRecordingPosted();
     ASSERT_TRUE(capture.writer.lastList);
     fake.controls.list = {"/f/z0.bmp", "/f/z1.bmp"};
     fake.controls.listIndex = 1;

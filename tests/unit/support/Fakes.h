@@ -130,6 +130,11 @@ public:
     void SetTopmost() override { topmost = true; }
     void SetBusyCursor(bool busy) override { busyCursor = busy; }
     void EndProgram() override { ended = true; }
+    bool PostEndRecording() override {
+        if (refusePosts) return false;
+        ++endRecordingPosts;
+        return true;
+    }
 
     std::string caption;
     std::vector<std::string> captions;
@@ -152,6 +157,8 @@ public:
     bool topmost = false;
     bool busyCursor = false;
     bool ended = false;
+    int endRecordingPosts = 0;  // the ends of recording asked for from the queue
+    bool refusePosts = false;   // a queue that takes nothing more
 };
 
 // Counts the openings of the About window; `whileOpen` runs as if while it is open.
