@@ -10,6 +10,9 @@ inline const std::string kConfirmTitle = "Start Recording";
 inline const std::string kFrameNotWrittenText = "Frame file could not be written:";
 inline const std::string kRecordingStoppedText =
     "Recording stopped. Restore the window to save the frames captured so far.";
+inline const std::string kScreenNotCopiedText = "The screen could not be copied.";
+inline const std::string kFrameNotListedText = "Frame could not be added to the list:";
+inline const std::string kTimerNotSetText = "The frame timer could not be set.";
 inline const std::string kNoCapturePictureText =
     "The picture to capture the screen into could not be made (out of memory?); nothing is recorded.";
 inline const std::string kDiscardUnsavedFramesText =

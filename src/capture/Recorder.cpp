@@ -1,5 +1,7 @@
 #include "capture/Recorder.h"
 
+#include <cstdio>
+
 #include "capture/FrameFiles.h"
 #include "capture/IntervalRule.h"
 #include "emulator/EmulatorIdentity.h"
@@ -46,9 +48,9 @@ void Recorder::BeginRecording(double width, double height) {
     state.ZoomFactor = 1.0f;
     // The video writer puts this caption back when it is done.
     state.cCaption = form.Caption();
-    stoppedByWriteFailure_ = false;
+    stoppedByFailure_ = false;
 
-    ApplyIntervalRule();
+    if (!ApplyIntervalRule()) return;  // no frame would ever be taken: said, nothing recorded
     form.SetTopmost();
     if (!screen_.CreateCapturePicture(form.ControlSize(Control::pic0))) {
         // Without it no frame could be taken: say so rather than record nothing.
@@ -79,15 +81,22 @@ void Recorder::ConfirmRecording() {
 }
 
 void Recorder::Timer_Timer() {
-    if (fe_.state.Grabando && !stoppedByWriteFailure_) GrabFrame();
+    if (TakingFrames()) GrabFrame();
 }
 
 void Recorder::GrabFrame() {
     // Before a recording is prepared, or after one was cancelled, there is nothing to copy into.
     if (!screen_.HasCapturePicture()) return;
-    screen_.CopyScreenToCapturePicture(ClientAreaOf(fe_.form.ControlSize(Control::pic0)));
+    if (!screen_.CopyScreenToCapturePicture(ClientAreaOf(fe_.form.ControlSize(Control::pic0)))) {
+        // Saved as a frame, the picture would repeat the last one.
+        if (TakingFrames())
+            StopAfterFailure(kScreenNotCopiedText);
+        else
+            fe_.messages.Show(kScreenNotCopiedText, kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
+        return;
+    }
     screen_.ShowCapturePictureInPreview();
-    if (!fe_.state.Grabando || stoppedByWriteFailure_) return;
+    if (!TakingFrames()) return;
     SaveFrame();
 }
 
@@ -96,21 +105,27 @@ bool Recorder::SaveFrame() {
     const std::string path = FrameFilePath(fe_.appDir, state.Numero);
     const auto bytes = screen_.CapturePictureBytes();
     if (!bytes || !WriteBmpFile(path, bytes->bitmapInfo, bytes->bits)) {
-        StopAfterWriteFailure(path);
+        StopAfterFailure(kFrameNotWrittenText + "\r\n" + path);
         return false;
     }
-    fe_.form.ListAdd(path);
+    if (!fe_.form.ListAdd(path)) {
+        // Unlisted, the frame would never be saved: it does not stay either.
+        std::remove(path.c_str());
+        StopAfterFailure(kFrameNotListedText + "\r\n" + path);
+        return false;
+    }
     state.Numero += 1;
     fe_.form.SetCaption(FramesCapturedCaption(state.Numero));
     return true;
 }
 
-void Recorder::StopAfterWriteFailure(const std::string& path) {
+bool Recorder::TakingFrames() const { return fe_.state.Grabando && !stoppedByFailure_; }
+
+void Recorder::StopAfterFailure(const std::string& what) {
     // Stopped before the message: timer ticks reach us while it is open.
-    stoppedByWriteFailure_ = true;
+    stoppedByFailure_ = true;
     fe_.form.SetTimerInterval(0);
-    fe_.messages.Show(kFrameNotWrittenText + "\r\n" + path + "\r\n" + kRecordingStoppedText, kApplicationTitle,
-                      MsgBox::OkOnly | MsgBox::Exclamation);
+    fe_.messages.Show(what + "\r\n" + kRecordingStoppedText, kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
 }
 
 void Recorder::EndRecording() {
@@ -142,7 +157,7 @@ void Recorder::cmd_Click() {
 }
 
 SaveResult Recorder::SaveRecordedFrames() {
-    fe_.form.SetTimerInterval(kTimerWhileSaving);
+    SetFrameTimer(kTimerWhileSaving);
     const SaveResult result = writer_.SaveVideo(*this);
     ApplyIntervalRule();
     if (ConsumesRecording(result)) DeleteFrameFiles(fe_.appDir);
@@ -178,8 +193,17 @@ void Recorder::lst_KeyDown(std::int16_t keyCode, std::int16_t /*shift*/) {
     lst_Click();
 }
 
-void Recorder::ApplyIntervalRule() {
-    fe_.form.SetTimerInterval(TimerIntervalFromText(fe_.form.ControlText(Control::Text1)));
+bool Recorder::ApplyIntervalRule() {
+    return SetFrameTimer(TimerIntervalFromText(fe_.form.ControlText(Control::Text1)));
+}
+
+bool Recorder::SetFrameTimer(unsigned milliseconds) {
+    if (fe_.form.SetTimerInterval(milliseconds)) return true;
+    if (TakingFrames())
+        StopAfterFailure(kTimerNotSetText);
+    else
+        fe_.messages.Show(kTimerNotSetText, kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
+    return false;
 }
 
 void Recorder::SetStop(int value) {

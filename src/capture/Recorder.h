@@ -31,28 +31,35 @@ public:
     void lst_KeyDown(std::int16_t keyCode, std::int16_t shift);
     void cmd_Click();
 
-    // True after a frame file could not be written: no further frame is taken.
-    bool StoppedByWriteFailure() const { return stoppedByWriteFailure_; }
+    // True after a step of a frame failed (or a handler did): no further frame is taken.
+    bool StoppedByFailure() const { return stoppedByFailure_; }
+    // Frames are being taken: a recording runs and nothing has stopped it yet.
+    bool TakingFrames() const;
+    // Stops the recording after a failure, with one message: `what` failed, the frames taken
+    // so far are kept for the save.
+    void StopAfterFailure(const std::string& what);
 
     // The video writer over the list, then the timer back by the interval rule, and the
     // frame files deleted unless the save failed (they are kept to try again).
     SaveResult SaveRecordedFrames();
 
 private:
-    void ApplyIntervalRule();
+    // The frame timer set by the interval rule, or to `milliseconds`; a failure is said (and
+    // stops a recording). False when it failed.
+    bool ApplyIntervalRule();
+    bool SetFrameTimer(unsigned milliseconds);
     // "Stop" set by code, which runs its handler when the value changes.
     void SetStop(int value);
     // Asks whether the frames still listed may go; on Yes they, and every frame file, do.
     bool DiscardUnsavedFrames();
     bool SaveFrame();
-    void StopAfterWriteFailure(const std::string& path);
     // Whether the recording is done with after the save: saved, cancelled or empty.
     static bool ConsumesRecording(const SaveResult& result) { return result.outcome != SaveOutcome::Failed; }
 
     FrontEnd& fe_;
     ScreenCapture& screen_;
     VideoWriter& writer_;
-    bool stoppedByWriteFailure_ = false;
+    bool stoppedByFailure_ = false;
 };
 
 }  // namespace vfe

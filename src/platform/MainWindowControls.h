@@ -38,7 +38,8 @@ public:
     virtual void SetCheckValue(Control control, int value) = 0;
 
     // The frame list `lst`: positions count from 0, -1 is "no selection".
-    virtual void ListAdd(const std::string& entry) = 0;
+    // False when the list takes no more entries.
+    virtual bool ListAdd(const std::string& entry) = 0;
     virtual void ListRemove(int index) = 0;
     virtual void ListClear() = 0;
     virtual int ListCount() const = 0;
@@ -46,8 +47,9 @@ public:
     virtual int ListIndex() const = 0;
     virtual void SetListIndex(int index) = 0;
 
-    // The frame timer; an interval of 0 stops it.
-    virtual void SetTimerInterval(unsigned milliseconds) = 0;
+    // The frame timer; an interval of 0 stops it (which cannot fail). False when it could
+    // not be started.
+    virtual bool SetTimerInterval(unsigned milliseconds) = 0;
 
     virtual void Minimize() = 0;
     // Into the topmost band of windows, without moving or resizing.

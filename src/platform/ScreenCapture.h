@@ -47,8 +47,9 @@ public:
     virtual void DestroyCapturePicture() = 0;
     virtual bool HasCapturePicture() const = 0;
 
-    // Copies the screen's top-left `area` 1:1 into the capture picture at (0, 0).
-    virtual void CopyScreenToCapturePicture(Size area) = 0;
+    // Copies the screen's top-left `area` 1:1 into the capture picture at (0, 0); false
+    // when the copy failed (the picture then holds what it held).
+    virtual bool CopyScreenToCapturePicture(Size area) = 0;
     virtual void ShowCapturePictureInPreview() = 0;
     // The capture picture's bytes, valid until it is copied into, resized or destroyed.
     virtual std::optional<BitmapBytes> CapturePictureBytes() const = 0;

@@ -48,6 +48,16 @@ void frmVelmoranLoad::Form_Resize() {
 
 void frmVelmoranLoad::Form_EndRecordingPosted() { recorder_.EndRecording(); }
 
+void frmVelmoranLoad::Form_Fault() {
+    if (recorder_.TakingFrames()) {
+        recorder_.StopAfterFailure(kHandlerFaultText);
+        return;
+    }
+    if (faultSaid_) return;
+    faultSaid_ = true;
+    fe_.messages.Show(kHandlerFaultText, kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
+}
+
 void frmVelmoranLoad::Form_QueryUnload() { fe_.form.EndProgram(); }
 
 void frmVelmoranLoad::mnuExit_Click() { fe_.form.EndProgram(); }

@@ -13,6 +13,10 @@ namespace vfe {
 inline const std::string kWindowNotCreatedText =
     "The main window could not be created (out of memory?); Velmoran Front-End cannot start.";
 
+// Said when a handler failed part way (the window caught what it threw).
+inline const std::string kHandlerFaultText =
+    "An operation could not be completed (out of memory?); it was left unfinished.";
+
 // The main window's behaviour: start-up, resize, exit, and the dispatch of every
 // command to the subsystem that carries it out. The window procedure only turns
 // messages into calls of these handlers.
@@ -30,6 +34,10 @@ public:
     // come from another program, which waits until our handler returns, and the save
     // that follows holds a modal dialog.
     void Form_EndRecordingPosted();
+    // A handler of either window failed: a recording stops as after a failed write, with
+    // its message; otherwise the failure is said, once a run (a failing repaint would
+    // otherwise say it again after every box).
+    void Form_Fault();
     // Every request to close the window ends the program; it is never refused.
     void Form_QueryUnload();
 
@@ -70,6 +78,7 @@ private:
     Snapshot snapshot_;
     bool loaded_ = false;
     bool aboutOpen_ = false;
+    bool faultSaid_ = false;
 };
 
 }  // namespace vfe

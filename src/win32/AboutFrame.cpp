@@ -45,10 +45,11 @@ RECT CentredOver(HWND owner, Size client) {
 
 }  // namespace
 
-AboutFrame::AboutFrame(HINSTANCE instance, HWND owner, Size twipsPerPixel, const char* richEditClass,
-                       std::string appDir)
+AboutFrame::AboutFrame(HINSTANCE instance, HWND owner, FaultReport& faults, Size twipsPerPixel,
+                       const char* richEditClass, std::string appDir)
     : instance_(instance),
       owner_(owner),
+      faults_(faults),
       twipsPerPixel_(twipsPerPixel),
       richEditClass_(richEditClass),
       form_(*this, messages_, files_, std::move(appDir)) {}

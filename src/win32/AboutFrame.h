@@ -18,7 +18,9 @@ namespace vfe::win32 {
 // Image1 and the rich edit rtbAbout, modal over its owner.
 class AboutFrame final : public AboutWindowControls, public BaseWindow<AboutFrame> {
 public:
-    AboutFrame(HINSTANCE instance, HWND owner, Size twipsPerPixel, const char* richEditClass, std::string appDir);
+    // Failures of its handlers go to `faults` (the main window).
+    AboutFrame(HINSTANCE instance, HWND owner, FaultReport& faults, Size twipsPerPixel, const char* richEditClass,
+               std::string appDir);
     ~AboutFrame() override;
 
     bool Create();
@@ -33,11 +35,13 @@ private:
     friend class BaseWindow<AboutFrame>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnGone() { rtbAbout_.Attach(nullptr); }
+    void OnFault() { faults_.ReportFault(); }
     void Paint();
     HWND CreateRichEdit();
 
     HINSTANCE instance_;
     HWND owner_;
+    FaultReport& faults_;
     Size twipsPerPixel_;
     const char* richEditClass_;
     RichEditBox rtbAbout_;

@@ -9,7 +9,8 @@ namespace vfe::win32 {
 // kept with the window from WM_NCCREATE until WM_NCDESTROY, when both let go of each
 // other. `Derived` answers messages in `LRESULT HandleMessage(UINT, WPARAM, LPARAM)`;
 // what it does not handle goes to DefaultProc. Nothing a handler throws leaves the
-// procedure: the message then gets the system's default handling.
+// procedure: the message then gets the system's default handling, and `Derived` is told
+// in `OnFault()`, which each window must have: no failure is passed over.
 template <typename Derived>
 class BaseWindow {
 public:
@@ -31,6 +32,7 @@ public:
         }
         LRESULT result = 0;
         if (Guarded([&] { result = self->HandleMessage(message, wParam, lParam); })) return result;
+        Guarded([&] { self->OnFault(); });
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
 

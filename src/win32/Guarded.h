@@ -15,4 +15,13 @@ bool Guarded(Handler&& handler) noexcept {
     }
 }
 
+// Where a window sends a failure its handler threw, so that none is passed over.
+class FaultReport {
+public:
+    virtual void ReportFault() noexcept = 0;
+
+protected:
+    ~FaultReport() = default;
+};
+
 }  // namespace vfe::win32

@@ -8,6 +8,7 @@
 
 #include "platform/Twips.h"
 #include "shell/MenuTree.h"
+#include "shell/frmVelmoranLoad.h"
 #include "win32/Pictures.h"
 #include "win32/Resources.h"
 
@@ -32,15 +33,21 @@ int CommandId(Control control) { return kControlIdBase + static_cast<int>(contro
 
 COLORREF AsColorRef(std::uint32_t rgb) { return static_cast<COLORREF>(rgb); }
 
-// The preview picture: a sunken box that paints the bitmap it was handed, if any.
+// The preview picture: a sunken box that paints the bitmap it was handed, if any. A
+// failure is told to the main window, its parent.
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_PAINT) return DefWindowProcA(hwnd, message, wParam, lParam);
-    PaintDC dc(hwnd);
-    RECT client;
-    GetClientRect(hwnd, &client);
-    FillRect(dc.get(), &client, GetSysColorBrush(COLOR_BTNFACE));
-    DrawBitmap(dc.get(), static_cast<HBITMAP>(GetPropA(hwnd, kPictureProperty)), 0, 0);
-    return 0;
+    const bool painted = Guarded([&] {
+        PaintDC dc(hwnd);
+        RECT client;
+        GetClientRect(hwnd, &client);
+        FillRect(dc.get(), &client, GetSysColorBrush(COLOR_BTNFACE));
+        DrawBitmap(dc.get(), static_cast<HBITMAP>(GetPropA(hwnd, kPictureProperty)), 0, 0);
+    });
+    if (painted) return 0;
+    if (auto* owner = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(GetParent(hwnd), GWLP_USERDATA)))
+        owner->ReportFault();
+    return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 bool RegisterClasses(HINSTANCE instance) {
@@ -339,8 +346,10 @@ void MainWindow::SetCheckValue(Control control, int value) {
     SendMessageA(controls_[Index(control)], BM_SETCHECK, value == 1 ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void MainWindow::ListAdd(const std::string& entry) {
-    SendMessageA(controls_[Index(Control::lst)], LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+bool MainWindow::ListAdd(const std::string& entry) {
+    const LRESULT added =
+        SendMessageA(controls_[Index(Control::lst)], LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    return added != LB_ERR && added != LB_ERRSPACE;
 }
 
 void MainWindow::ListRemove(int index) { SendMessageA(controls_[Index(Control::lst)], LB_DELETESTRING, index, 0); }
@@ -369,11 +378,12 @@ int MainWindow::ListIndex() const {
 
 void MainWindow::SetListIndex(int index) { SendMessageA(controls_[Index(Control::lst)], LB_SETCURSEL, index, 0); }
 
-void MainWindow::SetTimerInterval(unsigned milliseconds) {
-    if (milliseconds == 0)
-        KillTimer(hwnd(), kFrameTimerId);
-    else
-        SetTimer(hwnd(), kFrameTimerId, milliseconds, nullptr);
+bool MainWindow::SetTimerInterval(unsigned milliseconds) {
+    if (milliseconds == 0) {
+        KillTimer(hwnd(), kFrameTimerId);  // false only when no timer ran: stopped either way
+        return true;
+    }
+    return SetTimer(hwnd(), kFrameTimerId, milliseconds, nullptr) != 0;
 }
 
 void MainWindow::Minimize() { ShowWindow(hwnd(), SW_MINIMIZE); }
@@ -383,6 +393,14 @@ void MainWindow::SetTopmost() { SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, S
 void MainWindow::SetBusyCursor(bool busy) {
     busy_ = busy;
     SetCursor(LoadCursorA(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+void MainWindow::ReportFault() noexcept {
+    if (form_ && Guarded([&] { form_->Form_Fault(); })) return;
+    // No behaviour to tell, or telling failed too: the system's own box, once.
+    if (faultBoxShown_) return;
+    faultBoxShown_ = true;
+    MessageBoxA(hwnd(), kHandlerFaultText.c_str(), kApplicationTitle.c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 bool MainWindow::PostEndRecording() { return PostMessageA(hwnd(), kEndRecordingMessage, 0, 0) != FALSE; }

@@ -27,7 +27,7 @@ constexpr UINT kEndRecordingMessage = WM_APP + 1;
 
 // frmVelmoranLoad's real window: the frame, its menu bar and its controls. Its procedure
 // only turns messages into calls of the behaviour's handlers.
-class MainWindow final : public MainWindowControls, public BaseWindow<MainWindow> {
+class MainWindow final : public MainWindowControls, public BaseWindow<MainWindow>, public FaultReport {
 public:
     explicit MainWindow(HINSTANCE instance) : instance_(instance) {}
     ~MainWindow() override;
@@ -54,6 +54,10 @@ public:
     void Show(int showCommand);
     HWND ControlWindow(Control control) const { return controls_[static_cast<size_t>(control)]; }
 
+    // A handler of this window or the About window failed: the behaviour decides what the
+    // user is told (and stops a recording).
+    void ReportFault() noexcept override;
+
     // MainWindowControls
     void SetCaption(const std::string& caption) override;
     std::string Caption() const override;
@@ -71,14 +75,14 @@ public:
     std::string ControlText(Control control) const override;
     int CheckValue(Control control) const override;
     void SetCheckValue(Control control, int value) override;
-    void ListAdd(const std::string& entry) override;
+    bool ListAdd(const std::string& entry) override;
     void ListRemove(int index) override;
     void ListClear() override;
     int ListCount() const override;
     std::string ListItem(int index) const override;
     int ListIndex() const override;
     void SetListIndex(int index) override;
-    void SetTimerInterval(unsigned milliseconds) override;
+    bool SetTimerInterval(unsigned milliseconds) override;
     void Minimize() override;
     void SetTopmost() override;
     void SetBusyCursor(bool busy) override;
@@ -94,6 +98,7 @@ private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // The window has gone: no handler of the behaviour runs any more.
     void OnGone() { form_ = nullptr; }
+    void OnFault() { ReportFault(); }
     void OnCommand(int id, int notification);
     void PaintFrame(HWND frame);
     void Paint();
@@ -106,6 +111,7 @@ private:
     HWND toolTip_ = nullptr;
     frmVelmoranLoad* form_ = nullptr;
     bool busy_ = false;
+    bool faultBoxShown_ = false;
     std::array<HWND, 17> controls_{};
     std::map<std::string, GdiObject<HFONT>> fonts_;
     GdiObject<HBITMAP> background_;

@@ -88,7 +88,10 @@ LRESULT CALLBACK MainWindow::FrameProc(HWND hwnd, UINT message, WPARAM wParam, L
             // Controls inside the frame report to the main window, as if they were its own.
             return SendMessageA(GetParent(hwnd), message, wParam, lParam);
         case WM_PAINT:
-            if (MainWindow* window = OwnerOf(hwnd); window && Guarded([&] { window->PaintFrame(hwnd); })) return 0;
+            if (MainWindow* window = OwnerOf(hwnd)) {
+                if (Guarded([&] { window->PaintFrame(hwnd); })) return 0;
+                window->ReportFault();
+            }
             break;
         default: break;
     }
@@ -100,7 +103,7 @@ LRESULT CALLBACK MainWindow::ListProc(HWND hwnd, UINT message, WPARAM wParam, LP
     auto* window = reinterpret_cast<MainWindow*>(owner);
     if (message == WM_KEYDOWN && window && window->form_) {
         const auto key = static_cast<std::int16_t>(wParam);
-        Guarded([&] { window->form_->lst_KeyDown(key, ShiftState()); });
+        if (!Guarded([&] { window->form_->lst_KeyDown(key, ShiftState()); })) window->ReportFault();
     }
     // The subclass goes with the list, before its window does.
     if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, &MainWindow::ListProc, subclass);

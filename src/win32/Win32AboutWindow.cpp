@@ -11,7 +11,7 @@ Win32AboutWindow::Win32AboutWindow(HINSTANCE instance, MainWindow& owner, std::s
     : instance_(instance), owner_(owner), appDir_(std::move(appDir)) {}
 
 void Win32AboutWindow::ShowModal() {
-    AboutFrame frame(instance_, owner_.hwnd(), owner_.TwipsPerPixel(), richEdit_.WindowClass(), appDir_);
+    AboutFrame frame(instance_, owner_.hwnd(), owner_, owner_.TwipsPerPixel(), richEdit_.WindowClass(), appDir_);
     if (frame.Create()) frame.RunModal();
 }
 

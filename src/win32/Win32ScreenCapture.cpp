@@ -93,19 +93,21 @@ void Win32ScreenCapture::DestroyCapturePicture() {
     InvalidateRect(preview_, nullptr, TRUE);
 }
 
-void Win32ScreenCapture::CopyScreenToCapturePicture(Size area) {
-    if (!capture_ || area.width <= 0 || area.height <= 0) return;
+bool Win32ScreenCapture::CopyScreenToCapturePicture(Size area) {
+    if (!capture_ || area.width <= 0 || area.height <= 0) return false;
     HWND desktop = GetDesktopWindow();
     WindowDC screen(desktop);
-    if (!screen) return;
+    if (!screen) return false;
     MemoryDC target(CreateCompatibleDC(screen.get()));
-    if (!target) return;
+    if (!target) return false;
+    BOOL copied = FALSE;
     {
         SelectedObject selected(target.get(), capture_.get());
-        StretchBlt(target.get(), 0, 0, area.width, area.height, screen.get(), 0, 0, area.width, area.height,
-                   SRCCOPY);
+        copied = StretchBlt(target.get(), 0, 0, area.width, area.height, screen.get(), 0, 0, area.width, area.height,
+                            SRCCOPY);
     }
     GdiFlush();  // the pixels are read straight from the section next
+    return copied != FALSE;
 }
 
 void Win32ScreenCapture::ShowCapturePictureInPreview() {

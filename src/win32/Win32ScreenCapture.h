@@ -20,7 +20,7 @@ public:
     bool CreateCapturePicture(Size outerSize) override;
     void DestroyCapturePicture() override;
     bool HasCapturePicture() const override { return static_cast<bool>(capture_); }
-    void CopyScreenToCapturePicture(Size area) override;
+    bool CopyScreenToCapturePicture(Size area) override;
     void ShowCapturePictureInPreview() override;
     std::optional<BitmapBytes> CapturePictureBytes() const override;
     bool ShowFileInPreview(const std::string& path) override;

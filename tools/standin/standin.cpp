@@ -57,7 +57,7 @@ std::vector<unsigned char> ReadWholeFile(const std::string& path) {
     std::vector<unsigned char> bytes;
     const KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) return bytes;
+    if (!file) return bytes;
     LARGE_INTEGER size{};
     if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0 && size.QuadPart < (1 << 24)) {
         bytes.resize(static_cast<std::size_t>(size.QuadPart));
@@ -91,6 +91,7 @@ public:
 
 private:
     friend class vfe::win32::BaseWindow<Standin>;
+    void OnFault() { log.Line("fault"); }
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     RECT ClientRect() const {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "capture/CaptureTexts.h"
 #include "shell/frmVelmoranLoad.h"
 #include "support/CaptureFakes.h"
 #include "support/Fakes.h"
@@ -46,6 +47,31 @@ TEST_F(CaptureWiringTest, RecordMenuStartsAndOnlyARestoreAfterTheMinimumSizeRule
     fake.controls.refusePosts = true;
     form.Form_Resize();
     EXPECT_EQ(capture.writer.saves, 2);
+}
+
+// A handler that failed (its exception caught by the window) is never passed over: during
+// a recording it stops it as a failed write does, otherwise it is said once.
+TEST_F(CaptureWiringTest, AFaultInAHandlerStopsARecordingOrIsSaidOnce) {
+    form.OnMenu(MenuItem::mnuRecordHQ);
+    capture.screen.calls.clear();
+    fake.messages.shown.clear();
+    form.Form_Fault();
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, kHandlerFaultText + "\r\n" + kRecordingStoppedText);
+    EXPECT_EQ(fake.controls.timerInterval, 0u);
+    form.Timer_Timer();
+    EXPECT_TRUE(capture.screen.calls.empty()) << "no frame after the fault";
+    fake.controls.minimized = false;
+    form.Form_Resize();
+    form.Form_EndRecordingPosted();
+    EXPECT_EQ(capture.writer.saves, 1);  // what was taken is saved as usual
+
+    fake.messages.shown.clear();
+    form.Form_Fault();
+    form.Form_Fault();
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, kHandlerFaultText);
+    EXPECT_EQ(fake.messages.shown[0].flags, MsgBox::OkOnly | MsgBox::Exclamation);
 }
 
 TEST_F(CaptureWiringTest, TheWriterSelectsFramesThroughTheListHandler) {

@@ -3,6 +3,7 @@
 #include "emulator/EmulatorIdentity.h"
 
 #include <filesystem>
+#include <functional>
 
 #include "capture/CaptureTexts.h"
 #include "capture/FrameFiles.h"
@@ -361,7 +362,7 @@ TEST_F(RecorderTest, AFrameThatCannotBeWrittenStopsTheRecordingOnceAndKeepsTheRe
     EXPECT_EQ(fake.messages.shown[0].title, kApplicationTitle);
     EXPECT_EQ(fake.messages.shown[0].flags, MsgBox::OkOnly | MsgBox::Exclamation);
     EXPECT_EQ(fake.controls.timerInterval, 0u);
-    EXPECT_TRUE(recorder.StoppedByWriteFailure());
+    EXPECT_TRUE(recorder.StoppedByFailure());
     EXPECT_FALSE(dir.Exists("z3.bmp"));
 
     recorder.GrabFrame();  // a zoom click refreshes the preview but saves nothing more
@@ -377,7 +378,55 @@ TEST_F(RecorderTest, AFrameThatCannotBeWrittenStopsTheRecordingOnceAndKeepsTheRe
     Ticks(3);
     EXPECT_EQ(fake.controls.list, Frames(3));
     EXPECT_EQ(fake.controls.caption, "3 frames captured...");
-    EXPECT_FALSE(recorder.StoppedByWriteFailure());
+    EXPECT_FALSE(recorder.StoppedByFailure());
+}
+
+// Every step of a frame that fails stops the recording as a failed write does: one
+// message, the frames so far kept and saved as usual, nothing left unlisted on disk.
+TEST_F(RecorderTest, AFailedScreenCopyListAddOrTimerStopsTheRecordingOnce) {
+    struct Case {
+        const char* step;
+        std::function<void()> fail;
+        std::string text;
+    };
+    const std::vector<Case> cases = {
+        {"screen copy", [&] { screen.failCopy = true; }, kScreenNotCopiedText},
+        {"list add", [&] { fake.controls.failListAdd = true; }, kFrameNotListedText + "\r\n" + Frame(2)},
+        {"timer", [&] {
+             fake.controls.failTimer = true;
+             recorder.Text1_LostFocus();
+         }, kTimerNotSetText},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.step);
+        StartRecording();
+        Ticks(2);
+        fake.messages.shown.clear();
+        c.fail();
+        Ticks(3);
+        ASSERT_EQ(fake.messages.shown.size(), 1u);
+        EXPECT_EQ(fake.messages.shown[0].text, c.text + "\r\n" + kRecordingStoppedText);
+        EXPECT_EQ(fake.messages.shown[0].flags, MsgBox::OkOnly | MsgBox::Exclamation);
+        EXPECT_TRUE(recorder.StoppedByFailure());
+        EXPECT_EQ(fake.controls.timerInterval, 0u);
+        EXPECT_EQ(fake.controls.list, Frames(2));
+        EXPECT_EQ(ListFrameFiles(dir.str()), (std::vector<std::string>{"z0.bmp", "z1.bmp"}));
+        EXPECT_EQ(fake.controls.caption, "2 frames captured...");
+
+        screen.failCopy = fake.controls.failListAdd = fake.controls.failTimer = false;
+        Restore();
+        EXPECT_EQ(saves.back().list, Frames(2));
+        EXPECT_TRUE(fake.controls.list.empty());
+    }
+}
+
+TEST_F(RecorderTest, ATimerThatCannotBeStartedRecordsNothingAndSaysSo) {
+    fake.controls.failTimer = true;
+    StartRecording();
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, kTimerNotSetText);
+    EXPECT_FALSE(fake.controls.minimized);
+    EXPECT_FALSE(fake.state.Grabando);
 }
 
 TEST_F(RecorderTest, GrabWithoutACapturePictureDoesNothing) {

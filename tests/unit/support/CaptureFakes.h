@@ -25,7 +25,7 @@ public:
     bool CreateCapturePicture(Size outerSize) override;
     void DestroyCapturePicture() override;
     bool HasCapturePicture() const override { return exists; }
-    void CopyScreenToCapturePicture(Size area) override;
+    bool CopyScreenToCapturePicture(Size area) override;
     void ShowCapturePictureInPreview() override { calls.push_back("preview capture"); }
     std::optional<BitmapBytes> CapturePictureBytes() const override;
     bool ShowFileInPreview(const std::string& path) override;
@@ -36,6 +36,7 @@ public:
 
     bool exists = false;
     bool failCreate = false;
+    bool failCopy = false;  // the screen cannot be copied
     int grabs = 0;
     std::vector<std::string> calls;          // "create 1028x772", "copy 1024x768", "preview capture", ...
     std::vector<std::string> unloadable;     // files ShowFileInPreview refuses
@@ -133,10 +134,12 @@ inline void FakeScreenCapture::DestroyCapturePicture() {
     exists = false;
 }
 
-inline void FakeScreenCapture::CopyScreenToCapturePicture(Size area) {
+inline bool FakeScreenCapture::CopyScreenToCapturePicture(Size area) {
     calls.push_back("copy " + std::to_string(area.width) + "x" + std::to_string(area.height));
+    if (failCopy) return false;
     ++grabs;
     std::fill(pixels.begin(), pixels.end(), static_cast<std::uint8_t>(grabs));
+    return true;
 }
 
 inline std::optional<BitmapBytes> FakeScreenCapture::CapturePictureBytes() const {

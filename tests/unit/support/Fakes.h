@@ -115,16 +115,22 @@ public:
     std::string ControlText(Control control) const override;
     int CheckValue(Control control) const override;
     void SetCheckValue(Control control, int value) override { checks[control] = value; }
-    void ListAdd(const std::string& entry) override { list.push_back(entry); }
+    bool ListAdd(const std::string& entry) override {
+        if (failListAdd) return false;
+        list.push_back(entry);
+        return true;
+    }
     void ListRemove(int index) override;
     void ListClear() override { list.clear(); listIndex = -1; }
     int ListCount() const override { return static_cast<int>(list.size()); }
     std::string ListItem(int index) const override;
     int ListIndex() const override { return listIndex; }
     void SetListIndex(int index) override { listIndex = index; }
-    void SetTimerInterval(unsigned milliseconds) override {
+    bool SetTimerInterval(unsigned milliseconds) override {
+        if (failTimer && milliseconds != 0) return false;
         timerInterval = milliseconds;
         timerLog.push_back(milliseconds);
+        return true;
     }
     void Minimize() override { minimized = true; }
     void SetTopmost() override { topmost = true; }
@@ -157,6 +163,8 @@ public:
     bool topmost = false;
     bool busyCursor = false;
     bool ended = false;
+    bool failListAdd = false;   // the list takes no more entries
+    bool failTimer = false;     // the timer cannot be started
     int endRecordingPosts = 0;  // the ends of recording asked for from the queue
     bool refusePosts = false;   // a queue that takes nothing more
 };
