@@ -32,7 +32,7 @@ build_target() {  # name, sources...
 # The whole video folder (and what it uses), so a new source file there needs no edit here.
 build_target cdib "$root/tests/fuzz/cDIBFuzz.cpp" "$root"/src/video/*.cpp "$root"/src/platform/*.cpp \
   "$root/src/capture/IntervalRule.cpp"
-build_target interval "$root/tests/fuzz/IntervalRuleFuzz.cpp" "$root/src/capture/IntervalRule.cpp"
+build_target interval "$root/tests/fuzz/IntervalRuleFuzz.cpp" "$root/src/capture/IntervalRule.cpp" "$root"/src/platform/*.cpp
 build_target rtf "$root/tests/fuzz/RtfNestingGuardFuzz.cpp" "$root/src/about/RtfNestingGuard.cpp"
 build_target region "$root/tests/fuzz/SavedRegionFuzz.cpp" "$root/src/region/SavedRegion.cpp"
 
