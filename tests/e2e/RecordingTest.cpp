@@ -1,6 +1,5 @@
 // A recording as a user makes one: launch the emulator, record, restore the window,
-// accept the compression dialog; the AVI is then checked with ffprobe and ffmpeg,
-// which the tests run as the Unix programs they are.
+// accept the compression dialog; the AVI is then checked with ffprobe and ffmpeg.
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -12,51 +11,12 @@ namespace {
 
 using e2e::FrontEnd;
 using e2e::Milliseconds;
+using e2e::RunUnix;
+using e2e::ShellQuoted;
+using e2e::UnixPath;
 
 constexpr const char* kEmulatorCaption = "Velmoran Alpha v0.2a";
 constexpr int kCompressorList = 880;
-
-// ---- Running Unix tools from the Windows test ---------------------------------------
-
-std::string UnixPath(const std::filesystem::path& path) {
-    using ToUnix = char*(__cdecl*)(const wchar_t*);
-    static const auto toUnix = reinterpret_cast<ToUnix>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (!toUnix) return {};
-    char* converted = toUnix(std::filesystem::absolute(path).wstring().c_str());
-    if (!converted) return {};
-    std::string unix(converted);
-    HeapFree(GetProcessHeap(), 0, converted);
-    return unix;
-}
-
-std::string ShellQuoted(const std::string& text) { return "'" + text + "'"; }
-
-// Runs a Unix shell command line and gives what it printed, or nothing when it failed.
-// Wine's handle of a Unix process does not wait for it, so the command itself leaves
-// its exit status in a file when it is done, and the test waits for that file.
-std::optional<std::string> RunUnix(const std::string& command, const e2e::AppFolder& folder) {
-    static int run = 0;
-    const std::string tag = "unix" + std::to_string(++run);
-    const std::string output = UnixPath(folder / (tag + ".out"));
-    const std::string status = UnixPath(folder / (tag + ".rc"));
-    std::string commandLine = "Z:\\bin\\sh -c \"" + command + " >" + ShellQuoted(output) + " 2>&1; echo $? >" +
-                              ShellQuoted(status + ".tmp") + "; mv " + ShellQuoted(status + ".tmp") + " " +
-                              ShellQuoted(status) + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
-        return std::nullopt;
-    vfe::win32::KernelHandle process(started.hProcess);
-    vfe::win32::KernelHandle thread(started.hThread);
-    if (!e2e::WaitUntil([&] { return folder.Exists(tag + ".rc"); }, Milliseconds(60000))) return std::nullopt;
-    if (std::atoi(folder.Read(tag + ".rc").c_str()) != 0) {
-        ADD_FAILURE() << command << "\n" << folder.Read(tag + ".out");
-        return std::nullopt;
-    }
-    return folder.Read(tag + ".out");
-}
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -153,14 +113,14 @@ protected:
         const std::string avi = ShellQuoted(UnixPath(aviPath));
         const auto streams = RunUnix(
             "/usr/bin/ffprobe -v error -count_frames -show_entries stream=codec_type,r_frame_rate,nb_read_frames "
-            "-of csv=p=0 " + avi, folder);
+            "-of csv=p=0 " + avi);
         ASSERT_TRUE(streams) << "ffprobe could not read " << aviPath;
         const auto streamLines = Lines(*streams);
         ASSERT_EQ(streamLines.size(), 1u) << *streams;
         EXPECT_EQ(streamLines[0], "video,5/1," + std::to_string(frames));
 
         const auto packets =
-            RunUnix("/usr/bin/ffprobe -v error -select_streams v -show_entries packet=flags -of csv=p=0 " + avi, folder);
+            RunUnix("/usr/bin/ffprobe -v error -select_streams v -show_entries packet=flags -of csv=p=0 " + avi);
         ASSERT_TRUE(packets);
         const auto flags = Lines(*packets);
         EXPECT_EQ(flags.size(), static_cast<std::size_t>(frames));
@@ -168,8 +128,7 @@ protected:
 
         // The first packet as stored: the frame's bytes exactly as the grabber saved them.
         ASSERT_TRUE(RunUnix("/usr/bin/ffmpeg -v error -y -i " + avi + " -frames:v 1 -c:v copy -f rawvideo " +
-                                ShellQuoted(UnixPath(folder / "first.raw")),
-                            folder));
+                            ShellQuoted(UnixPath(folder / "first.raw"))));
         const std::string raw = folder.Read("first.raw");
         EXPECT_EQ(raw.size(), firstFramePixels.size());
         EXPECT_TRUE(raw == firstFramePixels) << "the first frame's pixels differ from z0.bmp's";
