@@ -1,5 +1,6 @@
 // A recording as a user makes one: launch the emulator, record, restore the window,
 // accept the compression dialog; the AVI is then checked with ffprobe and ffmpeg.
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -88,6 +89,21 @@ protected:
         // Posted: the restore runs the whole save, dialog included, before it returns.
         ShowWindowAsync(fe.window(), SW_RESTORE);
         return WaitForCompressionDialog(fe);
+    }
+
+    // A short recording whose save is cancelled leaves the capture panel up: the frame
+    // list and "Save" shown, the preview showing a frame. The window is then enlarged to
+    // the screen, so that the panel shows.
+    void ShowTheCapturePanel(const FrontEnd& fe) {
+        ASSERT_NO_FATAL_FAILURE(LaunchEmulator(fe));
+        ASSERT_NO_FATAL_FAILURE(RecordFrames(fe, 3));
+        const auto dialog = RestoreForTheCompressionDialog(fe);
+        ASSERT_TRUE(dialog);
+        ASSERT_TRUE(e2e::Answer(*dialog, IDCANCEL));
+        ASSERT_TRUE(e2e::WaitUntil([&] { return folder.FrameFiles().empty(); }));
+        SetWindowPos(fe.window(), nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                     SWP_NOZORDER);
+        ASSERT_TRUE(e2e::Answers(fe.window()));
     }
 
     int FramesListed(const FrontEnd& fe) const {
@@ -269,6 +285,100 @@ TEST_F(Recording, AFrameThatCannotBeWrittenStopsTheRecordingAndTheRestIsSaved) {
     const std::string saved = AcceptSavedMessage(fe);
     ExpectVideoOf(saved, 5, firstFrame);
     EXPECT_TRUE(std::filesystem::is_directory(folder / "z5.bmp"));
+}
+
+// The capture panel's controls as the user tells them apart: buttons and boxes by their
+// caption, the others by their kind.
+std::string ControlName(HWND control) {
+    char className[64] = {};
+    GetClassNameA(control, className, sizeof className);
+    const std::string text = e2e::WindowText(control);
+    if (lstrcmpiA(className, "Button") == 0) return text;
+    if (lstrcmpiA(className, "ListBox") == 0) return "frame list";
+    if (lstrcmpiA(className, "Edit") == 0) return "interval box";
+    if (lstrcmpiA(className, "VelmoranFE2Picture") == 0) return "preview";
+    return className;
+}
+
+TEST_F(Recording, TheCapturePanelShowsAboveThePreview) {
+    FrontEnd fe(folder);
+    ASSERT_TRUE(fe.window());
+    ASSERT_NO_FATAL_FAILURE(ShowTheCapturePanel(fe));
+    const HWND preview = e2e::ChildOfClass(fe.window(), "VelmoranFE2Picture");
+    const HWND group = e2e::ChildOfClass(fe.window(), "VelmoranFE2Frame");
+    ASSERT_TRUE(preview && group);
+
+    // Each control shows its own face where it lies over the preview's frame: its
+    // background colour over most of its inside, away from borders and captions.
+    const COLORREF face = GetSysColor(COLOR_BTNFACE), window = GetSysColor(COLOR_WINDOW);
+    struct Part {
+        std::string name;
+        RECT inside;  // screen coordinates
+        COLORREF colour;
+    };
+    const auto inset = [](RECT r, int by) { return RECT{r.left + by, r.top + by, r.right - by, r.bottom - by}; };
+    const RECT groupRect = e2e::ScreenRectOf(group);
+    std::vector<Part> parts;
+    for (const char* caption : {"Save", "&Record", "+", "-"})
+        parts.push_back({caption, inset(e2e::ScreenRectOf(e2e::ChildOfClass(fe.window(), "Button", caption)), 3), face});
+    parts.push_back({"frame list", inset(e2e::ScreenRectOf(e2e::ChildOfClass(fe.window(), "ListBox")), 3), window});
+    parts.push_back({"interval box", inset(e2e::ScreenRectOf(e2e::ChildOfClass(fe.window(), "Edit")), 3), window});
+    // The group between "Save" (17 pixels high at its top) and the list (from 40 down).
+    parts.push_back({"frame group", {groupRect.left + 2, groupRect.top + 19, groupRect.right - 2, groupRect.top + 38}, face});
+
+    std::optional<e2e::ScreenImage> screen;
+    const auto shows = [&](const Part& part) {
+        return screen->Share(part.inside, [&](e2e::Colour c) { return e2e::Near(c, part.colour); }) >= 0.5;
+    };
+    e2e::WaitUntil([&] {
+        screen = e2e::GrabScreen();
+        return screen && std::all_of(parts.begin(), parts.end(), shows);
+    }, Milliseconds(3000));
+    ASSERT_TRUE(screen);
+    // The preview does show a frame (not its empty face) where no control covers it.
+    RECT free = e2e::ClientRectOnScreen(preview);
+    free = {free.left + 4, free.top + 4, groupRect.left - 4, std::min<LONG>(free.top + 200, GetSystemMetrics(SM_CYSCREEN))};
+    EXPECT_LT(screen->Share(free, [&](e2e::Colour c) { return e2e::Near(c, face); }), 0.5) << "no frame in the preview";
+    for (const Part& part : parts) EXPECT_TRUE(shows(part)) << part.name << " is covered";
+}
+
+TEST_F(Recording, TabVisitsTheCapturePanelInTabOrder) {
+    FrontEnd fe(folder);
+    ASSERT_TRUE(fe.window());
+    ASSERT_NO_FATAL_FAILURE(ShowTheCapturePanel(fe));
+    ASSERT_TRUE(e2e::Focus(fe.window()));
+    const DWORD thread = GetWindowThreadProcessId(fe.window(), nullptr);
+    const auto focused = [&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+    };
+    // Presses the key `count` times and names the control that has the focus after each.
+    const auto visit = [&](const char* key, int count) {
+        std::vector<std::string> names;
+        for (int i = 0; i < count; ++i) {
+            const HWND before = focused();
+            if (!e2e::PressKeys(key) || !e2e::WaitUntil([&] { return focused() != before; }, Milliseconds(2000))) break;
+            names.push_back(ControlName(focused()));
+        }
+        return names;
+    };
+    // Every visible tab stop by its tab index, "&Take Snapshot" (hidden) left out.
+    const std::vector<std::string> order{"&Record", "Save", "frame list", "Stop", "Freeze", "interval box",
+                                         "-", "+", "preview"};
+    const auto forward = visit("Tab", static_cast<int>(order.size()) * 2);
+    const auto start = std::find(forward.begin(), forward.end(), order[0]);
+    ASSERT_NE(start, forward.end()) << ::testing::PrintToString(forward);
+    const std::vector<std::string> cycle(start, start + std::min<std::ptrdiff_t>(forward.end() - start, order.size()));
+    EXPECT_EQ(cycle, order);
+
+    // Back from where Tab stopped: the same stops the other way round.
+    const auto last = std::find(order.begin(), order.end(), forward.back());
+    ASSERT_NE(last, order.end());
+    std::vector<std::string> expected;
+    for (std::size_t i = 1; i <= order.size(); ++i)
+        expected.push_back(order[(last - order.begin() + order.size() * 2 - i) % order.size()]);
+    EXPECT_EQ(visit("shift+Tab", static_cast<int>(order.size())), expected);
 }
 
 }  // namespace
