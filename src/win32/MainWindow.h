@@ -36,6 +36,9 @@ public:
     void Attach(frmVelmoranLoad& form) { form_ = &form; }
     void Show(int showCommand);
     HWND ControlWindow(Control control) const { return controls_[static_cast<size_t>(control)]; }
+    // The message loop's first step: the dialog manager's keys (Tab, Shift+Tab, arrows, access
+    // keys) for the window's controls; true when it took the message.
+    bool TranslateDialogKeys(MSG& message);
 
     // MainWindowControls
     void SetCaption(const std::string& caption) override;
@@ -77,6 +80,8 @@ private:
     // The window has gone: no handler of the behaviour runs any more.
     void OnGone() { form_ = nullptr; }
     void OnCommand(int id, int notification);
+    // Shown, and not wholly outside the visible part of the window and of its container.
+    bool CanBeSeen(Control control) const;
     void PaintFrame(HWND frame);
     void Paint();
     static HMENU CreateMenuBar();
