@@ -49,7 +49,9 @@ fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "run-demo: creating the Wine prefix $WINEPREFIX (about 10 s, once)"
   "$WINE64" wineboot -i >"$log" 2>&1 </dev/null
+  "$WINESERVER" -w
 fi
+install_wine_fonts || echo "run-demo: the title-bar buttons will show as letters" >&2
 # Without a window manager (Xvfb) Wine manages its windows itself; with one, it lets it.
 if [ $private_display = yes ]; then
   "$WINE64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$log" 2>&1 </dev/null

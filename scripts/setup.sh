@@ -1,20 +1,32 @@
 #!/usr/bin/env bash
-# Installs what building and testing need, only when it is missing.
+# Installs what building, testing, the demo and the benchmarks need, only when it is missing.
 set -euo pipefail
 
 need=()
 have() { command -v "$1" >/dev/null 2>&1; }
 
-have cmake || need+=(cmake)
-have g++ || need+=(g++)
+# Each tool that the build, the tests, the demo and the benchmarks run, by who runs it.
+have cmake || need+=(cmake)                                   # make: configure, build, ctest
 have make || need+=(make)
-have i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686)
-have x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64)
-[ -x /usr/lib/wine/wine64 ] || need+=(wine wine64)
-have Xvfb || need+=(xvfb)
-have ffprobe || need+=(ffmpeg)
-have xwininfo || need+=(x11-utils)
+have g++ || need+=(g++)                                       # native unit tests
+have i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686) # release build
+have x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64)  # Wine build, tests, benchmarks
+have x86_64-w64-mingw32-windres || need+=(binutils-mingw-w64-x86-64)  # resources
+have i686-w64-mingw32-windres || need+=(binutils-mingw-w64-i686)
+have i686-w64-mingw32-objdump || need+=(binutils-mingw-w64-i686)      # check-imports.sh, bench.sh
+have python3 || need+=(python3)                               # the icons (CMake), make-demo.sh
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+[ -x /usr/lib/wine/wine64 ] || need+=(wine wine64)            # wine-fixture.sh, wine-run.sh, run-demo.sh
+[ -f /usr/share/wine/fonts/marlett.ttf ] || need+=(fonts-wine)  # wine-env.sh: the title-bar buttons
+have Xvfb || need+=(xvfb)                                     # wine-fixture.sh, run-demo.sh
+have bc || need+=(bc)                                         # wine-fixture.sh
+have setsid || need+=(util-linux)                             # wine-fixture.sh, run-demo.sh
+have xwininfo || need+=(x11-utils)                            # run-demo.sh
+have ffmpeg || need+=(ffmpeg)                                 # screenshots (tests, wine-run.sh, run-demo.sh), bench.sh
+have ffprobe || need+=(ffmpeg)                                # the recording tests
+have xdotool || need+=(xdotool)                               # the tests' key presses
+have cmp || need+=(diffutils)                                 # check-demo.sh
+# dd, od, stat, mktemp, seq, tr, sed, grep and awk come with every Debian system.
 
 if [ "${WITH_FUZZ:-0}" = 1 ]; then
   have clang++ || need+=(clang)
@@ -25,6 +37,7 @@ if [ ${#need[@]} -eq 0 ]; then
   exit 0
 fi
 
+mapfile -t need < <(printf '%s\n' "${need[@]}" | sort -u)
 echo "setup: installing ${need[*]}"
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO=sudo

@@ -1,6 +1,7 @@
 #include "shell/MenuTree.h"
 
 #include <array>
+#include <cctype>
 
 namespace vfe {
 
@@ -37,5 +38,13 @@ constexpr std::array<MenuEntry, 22> kMenu{{
 }  // namespace
 
 std::span<const MenuEntry> MainMenuTree() { return kMenu; }
+
+char Mnemonic(std::string_view caption) {
+    for (std::size_t at = caption.find('&'); at != std::string_view::npos && at + 1 < caption.size();
+         at = caption.find('&', at + 2)) {
+        if (caption[at + 1] != '&') return static_cast<char>(std::tolower(static_cast<unsigned char>(caption[at + 1])));
+    }
+    return 0;
+}
 
 }  // namespace vfe

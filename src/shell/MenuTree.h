@@ -19,4 +19,8 @@ struct MenuEntry {
 // In menu order: every parent comes before its items.
 std::span<const MenuEntry> MainMenuTree();
 
+// The access key of a menu item's or a control's caption: the character after its one
+// '&' ("&&" stands for an ampersand), in lower case; 0 when it has none.
+char Mnemonic(std::string_view caption);
+
 }  // namespace vfe

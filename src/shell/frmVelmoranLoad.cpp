@@ -1,7 +1,11 @@
 #include "shell/frmVelmoranLoad.h"
 
+#include <cctype>
+
 #include "capture/Zoom.h"
 #include "region/SavedRegion.h"
+#include "shell/FormLayout.h"
+#include "shell/MenuTree.h"
 #include "shell/MinimumSize.h"
 #include "shell/ScreenSizeRule.h"
 
@@ -112,6 +116,17 @@ constexpr ControlHandler kControlHandlers[] = {
 };
 
 }  // namespace
+
+AltKeyTarget RouteAltKey(char key, const std::function<bool(Control)>& seen) {
+    const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(key)));
+    for (const auto& entry : MainMenuTree())
+        if (!entry.parent && Mnemonic(entry.caption) == lower) return AltKeyTarget::MenuBar;
+    for (const auto& handler : kControlHandlers)
+        if (handler.event == ControlEvent::Click && Mnemonic(LayoutOf(handler.control).caption) == lower &&
+            seen(handler.control))
+            return AltKeyTarget::Control;
+    return AltKeyTarget::MenuBar;
+}
 
 void frmVelmoranLoad::OnControl(Control control, ControlEvent event) {
     for (const auto& entry : kControlHandlers)

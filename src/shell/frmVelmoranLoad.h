@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+
 #include "capture/CaptureServices.h"
 #include "capture/Recorder.h"
 #include "capture/Snapshot.h"
@@ -16,6 +18,16 @@ inline const std::string kWindowNotCreatedText =
 // Said when a handler failed part way (the window caught what it threw).
 inline const std::string kHandlerFaultText =
     "An operation could not be completed (out of memory?); it was left unfinished.";
+
+// Where Alt with a character, typed in the main window, goes.
+enum class AltKeyTarget {
+    MenuBar,  // the menu of the bar whose mnemonic it is (or the bar's own answer to an unknown one)
+    Control,  // the control whose access key it is
+};
+// A menu of the bar whose mnemonic it is always opens. Otherwise the control whose access key
+// it is acts, but only when the user can see it (`seen`) and a click on it does something;
+// any other key is the menu bar's, which finds no menu for it.
+AltKeyTarget RouteAltKey(char key, const std::function<bool(Control)>& seen);
 
 // The main window's behaviour: start-up, resize, exit, and the dispatch of every
 // command to the subsystem that carries it out. The window procedure only turns

@@ -33,7 +33,8 @@ int CommandId(Control control) { return kControlIdBase + static_cast<int>(contro
 
 COLORREF AsColorRef(std::uint32_t rgb) { return static_cast<COLORREF>(rgb); }
 
-// The preview picture: a sunken box that paints the bitmap it was handed, if any. A
+// The preview picture: a sunken box that paints the bitmap it was handed, if any, and
+// the face colour where the bitmap leaves room (not under it, which would flicker). A
 // failure is told to the main window, its parent.
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_PAINT) return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -41,8 +42,13 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         PaintDC dc(hwnd);
         RECT client;
         GetClientRect(hwnd, &client);
+        const auto picture = static_cast<HBITMAP>(GetPropA(hwnd, kPictureProperty));
+        BITMAP size{};
+        if (picture && GetObjectA(picture, sizeof size, &size)) {
+            DrawBitmap(dc.get(), picture, 0, 0);
+            ExcludeClipRect(dc.get(), 0, 0, size.bmWidth, size.bmHeight);
+        }
         FillRect(dc.get(), &client, GetSysColorBrush(COLOR_BTNFACE));
-        DrawBitmap(dc.get(), static_cast<HBITMAP>(GetPropA(hwnd, kPictureProperty)), 0, 0);
     });
     if (painted) return 0;
     if (auto* owner = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(GetParent(hwnd), GWLP_USERDATA)))
@@ -87,8 +93,10 @@ const char* WindowClassOf(ControlKind kind) {
     return nullptr;
 }
 
+// Every control is clipped by the siblings above it: the preview lies under the capture
+// panel's controls and must not paint over them.
 DWORD StyleOf(const ControlLayout& entry) {
-    DWORD style = WS_CHILD | (entry.visible ? WS_VISIBLE : 0);
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (entry.visible ? WS_VISIBLE : 0);
     switch (entry.kind) {
         case ControlKind::PictureBox: return style | WS_TABSTOP;
         case ControlKind::Button: return style | WS_TABSTOP | BS_PUSHBUTTON;
@@ -106,6 +114,7 @@ DWORD ExStyleOf(ControlKind kind) {
         case ControlKind::PictureBox:
         case ControlKind::TextBox:
         case ControlKind::ListBox: return WS_EX_CLIENTEDGE;
+        case ControlKind::Frame: return WS_EX_CONTROLPARENT;  // Tab goes into it and out again
         default: return 0;
     }
 }
@@ -207,16 +216,18 @@ bool MainWindow::CreateControls() {
                            reinterpret_cast<DWORD_PTR>(this)))
         return false;
 
-    // Tab order follows the layout's tab indices, lowest first.
+    // Tab order, and so the order from top to bottom among siblings, follows the layout's tab
+    // indices, lowest first, within each container: a window is placed after its siblings only.
     std::vector<const ControlLayout*> byTab;
     for (const auto& entry : MainWindowLayout())
         if (controls_[Index(entry.id)]) byTab.push_back(&entry);
-    std::sort(byTab.begin(), byTab.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
-    HWND previous = HWND_TOP;
+    std::stable_sort(byTab.begin(), byTab.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
+    std::map<std::optional<Control>, HWND> lastOf;  // per container, the control placed last
     for (const auto* entry : byTab) {
         HWND control = controls_[Index(entry->id)];
-        SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        previous = control;
+        HWND& last = lastOf.try_emplace(entry->container, HWND_TOP).first->second;
+        if (!SetWindowPos(control, last, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE)) return false;
+        last = control;
     }
 
     toolTip_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,

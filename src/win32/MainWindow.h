@@ -53,6 +53,9 @@ public:
     }
     void Show(int showCommand);
     HWND ControlWindow(Control control) const { return controls_[static_cast<size_t>(control)]; }
+    // The message loop's first step: the dialog manager's keys (Tab, Shift+Tab, arrows, access
+    // keys) for the window's controls; true when it took the message.
+    bool TranslateDialogKeys(MSG& message);
 
     // A handler of this window or the About window failed: the behaviour decides what the
     // user is told (and stops a recording).
@@ -100,6 +103,8 @@ private:
     void OnGone() { form_ = nullptr; }
     void OnFault() { ReportFault(); }
     void OnCommand(int id, int notification);
+    // Shown, and not wholly outside the visible part of the window and of its container.
+    bool CanBeSeen(Control control) const;
     void PaintFrame(HWND frame);
     void Paint();
     static HMENU CreateMenuBar();

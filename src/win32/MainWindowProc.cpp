@@ -72,6 +72,34 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefaultProc(message, wParam, lParam);
 }
 
+bool MainWindow::TranslateDialogKeys(MSG& message) {
+    if (!hwnd()) return false;
+    // The dialog manager gives Alt with a character to the first control whose access key it
+    // is, even one off-screen or without an action, and the menu bar never sees it. So it gets
+    // the key only when a control is to act on it.
+    const bool ours = message.hwnd == hwnd() || IsChild(hwnd(), message.hwnd);
+    if (message.message == WM_SYSCHAR && ours &&
+        RouteAltKey(static_cast<char>(message.wParam), [this](Control control) { return CanBeSeen(control); }) !=
+            AltKeyTarget::Control)
+        return false;
+    return IsDialogMessageA(hwnd(), &message) != FALSE;
+}
+
+bool MainWindow::CanBeSeen(Control control) const {
+    const HWND window = ControlWindow(control);
+    if (!window || !IsWindowVisible(window) || IsIconic(hwnd())) return false;
+    RECT seen{};
+    GetWindowRect(window, &seen);
+    for (HWND container = GetParent(window); container; container = GetParent(container)) {
+        RECT client{};
+        GetClientRect(container, &client);
+        MapWindowPoints(container, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        if (!IntersectRect(&seen, &seen, &client)) return false;
+        if (container == hwnd()) break;
+    }
+    return true;
+}
+
 void MainWindow::OnCommand(int id, int notification) {
     if (!form_) return;
     if (id >= kMenuIdBase && id < kControlIdBase) {

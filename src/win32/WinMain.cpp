@@ -55,7 +55,7 @@ int RunFrontEnd(HINSTANCE instance, int showCommand) {
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (window.hwnd() && IsDialogMessageA(window.hwnd(), &message)) continue;
+        if (window.TranslateDialogKeys(message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

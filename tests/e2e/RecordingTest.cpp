@@ -1,6 +1,6 @@
 // A recording as a user makes one: launch the emulator, record, restore the window,
-// accept the compression dialog; the AVI is then checked with ffprobe and ffmpeg,
-// which the tests run as the Unix programs they are.
+// accept the compression dialog; the AVI is then checked with ffprobe and ffmpeg.
+#include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <cstdio>
@@ -16,51 +16,12 @@ namespace {
 
 using e2e::FrontEnd;
 using e2e::Milliseconds;
+using e2e::RunUnix;
+using e2e::ShellQuoted;
+using e2e::UnixPath;
 
 constexpr const char* kEmulatorCaption = "Velmoran Alpha v0.2a";
 constexpr int kCompressorList = 880;
-
-// ---- Running Unix tools from the Windows test ---------------------------------------
-
-std::string UnixPath(const std::filesystem::path& path) {
-    using ToUnix = char*(__cdecl*)(const wchar_t*);
-    static const auto toUnix = reinterpret_cast<ToUnix>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (!toUnix) return {};
-    char* converted = toUnix(std::filesystem::absolute(path).wstring().c_str());
-    if (!converted) return {};
-    std::string unix(converted);
-    HeapFree(GetProcessHeap(), 0, converted);
-    return unix;
-}
-
-std::string ShellQuoted(const std::string& text) { return "'" + text + "'"; }
-
-// Runs a Unix shell command line and gives what it printed, or nothing when it failed.
-// Wine's handle of a Unix process does not wait for it, so the command itself leaves
-// its exit status in a file when it is done, and the test waits for that file.
-std::optional<std::string> RunUnix(const std::string& command, const e2e::AppFolder& folder) {
-    static int run = 0;
-    const std::string tag = "unix" + std::to_string(++run);
-    const std::string output = UnixPath(folder / (tag + ".out"));
-    const std::string status = UnixPath(folder / (tag + ".rc"));
-    std::string commandLine = "Z:\\bin\\sh -c \"" + command + " >" + ShellQuoted(output) + " 2>&1; echo $? >" +
-                              ShellQuoted(status + ".tmp") + "; mv " + ShellQuoted(status + ".tmp") + " " +
-                              ShellQuoted(status) + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
-        return std::nullopt;
-    vfe::win32::KernelHandle process(started.hProcess);
-    vfe::win32::KernelHandle thread(started.hThread);
-    if (!e2e::WaitUntil([&] { return folder.Exists(tag + ".rc"); }, Milliseconds(60000))) return std::nullopt;
-    if (std::atoi(folder.Read(tag + ".rc").c_str()) != 0) {
-        ADD_FAILURE() << command << "\n" << folder.Read(tag + ".out");
-        return std::nullopt;
-    }
-    return folder.Read(tag + ".out");
-}
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -140,6 +101,21 @@ protected:
         return WaitForCompressionDialog(fe);
     }
 
+    // A short recording whose save is cancelled leaves the capture panel up: the frame
+    // list and "Save" shown, the preview showing a frame. The window is then enlarged to
+    // the screen, so that the panel shows.
+    void ShowTheCapturePanel(const FrontEnd& fe) {
+        ASSERT_NO_FATAL_FAILURE(LaunchEmulator(fe));
+        ASSERT_NO_FATAL_FAILURE(RecordFrames(fe, 3));
+        const auto dialog = RestoreForTheCompressionDialog(fe);
+        ASSERT_TRUE(dialog);
+        ASSERT_TRUE(e2e::Answer(*dialog, IDCANCEL));
+        ASSERT_TRUE(e2e::WaitUntil([&] { return folder.FrameFiles().empty(); }));
+        SetWindowPos(fe.window(), nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                     SWP_NOZORDER);
+        ASSERT_TRUE(e2e::Answers(fe.window()));
+    }
+
     int FramesListed(const FrontEnd& fe) const {
         const HWND list = e2e::ChildOfClass(fe.window(), "ListBox");
         return list ? static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)) : -1;
@@ -163,14 +139,14 @@ protected:
         const std::string avi = ShellQuoted(UnixPath(aviPath));
         const auto streams = RunUnix(
             "/usr/bin/ffprobe -v error -count_frames -show_entries stream=codec_type,r_frame_rate,nb_read_frames "
-            "-of csv=p=0 " + avi, folder);
+            "-of csv=p=0 " + avi);
         ASSERT_TRUE(streams) << "ffprobe could not read " << aviPath;
         const auto streamLines = Lines(*streams);
         ASSERT_EQ(streamLines.size(), 1u) << *streams;
         EXPECT_EQ(streamLines[0], "video,5/1," + std::to_string(frames));
 
         const auto packets =
-            RunUnix("/usr/bin/ffprobe -v error -select_streams v -show_entries packet=flags -of csv=p=0 " + avi, folder);
+            RunUnix("/usr/bin/ffprobe -v error -select_streams v -show_entries packet=flags -of csv=p=0 " + avi);
         ASSERT_TRUE(packets);
         const auto flags = Lines(*packets);
         EXPECT_EQ(flags.size(), static_cast<std::size_t>(frames));
@@ -178,8 +154,7 @@ protected:
 
         // The first packet as stored: the frame's bytes exactly as the grabber saved them.
         ASSERT_TRUE(RunUnix("/usr/bin/ffmpeg -v error -y -i " + avi + " -frames:v 1 -c:v copy -f rawvideo " +
-                                ShellQuoted(UnixPath(folder / "first.raw")),
-                            folder));
+                            ShellQuoted(UnixPath(folder / "first.raw"))));
         const std::string raw = folder.Read("first.raw");
         EXPECT_EQ(raw.size(), firstFramePixels.size());
         EXPECT_TRUE(raw == firstFramePixels) << "the first frame's pixels differ from z0.bmp's";
@@ -347,6 +322,100 @@ TEST_F(Recording, AFrameThatCannotBeWrittenStopsTheRecordingAndTheRestIsSaved) {
     const std::string saved = AcceptSavedMessage(fe);
     ExpectVideoOf(saved, 5, firstFrame);
     EXPECT_TRUE(std::filesystem::is_directory(folder / "z5.bmp"));
+}
+
+// The capture panel's controls as the user tells them apart: buttons and boxes by their
+// caption, the others by their kind.
+std::string ControlName(HWND control) {
+    char className[64] = {};
+    GetClassNameA(control, className, sizeof className);
+    const std::string text = e2e::WindowText(control);
+    if (lstrcmpiA(className, "Button") == 0) return text;
+    if (lstrcmpiA(className, "ListBox") == 0) return "frame list";
+    if (lstrcmpiA(className, "Edit") == 0) return "interval box";
+    if (lstrcmpiA(className, "VelmoranFE2Picture") == 0) return "preview";
+    return className;
+}
+
+TEST_F(Recording, TheCapturePanelShowsAboveThePreview) {
+    FrontEnd fe(folder);
+    ASSERT_TRUE(fe.window());
+    ASSERT_NO_FATAL_FAILURE(ShowTheCapturePanel(fe));
+    const HWND preview = e2e::ChildOfClass(fe.window(), "VelmoranFE2Picture");
+    const HWND group = e2e::ChildOfClass(fe.window(), "VelmoranFE2Frame");
+    ASSERT_TRUE(preview && group);
+
+    // Each control shows its own face where it lies over the preview's frame: its
+    // background colour over most of its inside, away from borders and captions.
+    const COLORREF face = GetSysColor(COLOR_BTNFACE), window = GetSysColor(COLOR_WINDOW);
+    struct Part {
+        std::string name;
+        RECT inside;  // screen coordinates
+        COLORREF colour;
+    };
+    const auto inset = [](RECT r, int by) { return RECT{r.left + by, r.top + by, r.right - by, r.bottom - by}; };
+    const RECT groupRect = e2e::ScreenRectOf(group);
+    std::vector<Part> parts;
+    for (const char* caption : {"Save", "&Record", "+", "-"})
+        parts.push_back({caption, inset(e2e::ScreenRectOf(e2e::ChildOfClass(fe.window(), "Button", caption)), 3), face});
+    parts.push_back({"frame list", inset(e2e::ScreenRectOf(e2e::ChildOfClass(fe.window(), "ListBox")), 3), window});
+    parts.push_back({"interval box", inset(e2e::ScreenRectOf(e2e::ChildOfClass(fe.window(), "Edit")), 3), window});
+    // The group between "Save" (17 pixels high at its top) and the list (from 40 down).
+    parts.push_back({"frame group", {groupRect.left + 2, groupRect.top + 19, groupRect.right - 2, groupRect.top + 38}, face});
+
+    std::optional<e2e::ScreenImage> screen;
+    const auto shows = [&](const Part& part) {
+        return screen->Share(part.inside, [&](e2e::Colour c) { return e2e::Near(c, part.colour); }) >= 0.5;
+    };
+    e2e::WaitUntil([&] {
+        screen = e2e::GrabScreen();
+        return screen && std::all_of(parts.begin(), parts.end(), shows);
+    }, Milliseconds(3000));
+    ASSERT_TRUE(screen);
+    // The preview does show a frame (not its empty face) where no control covers it.
+    RECT free = e2e::ClientRectOnScreen(preview);
+    free = {free.left + 4, free.top + 4, groupRect.left - 4, std::min<LONG>(free.top + 200, GetSystemMetrics(SM_CYSCREEN))};
+    EXPECT_LT(screen->Share(free, [&](e2e::Colour c) { return e2e::Near(c, face); }), 0.5) << "no frame in the preview";
+    for (const Part& part : parts) EXPECT_TRUE(shows(part)) << part.name << " is covered";
+}
+
+TEST_F(Recording, TabVisitsTheCapturePanelInTabOrder) {
+    FrontEnd fe(folder);
+    ASSERT_TRUE(fe.window());
+    ASSERT_NO_FATAL_FAILURE(ShowTheCapturePanel(fe));
+    ASSERT_TRUE(e2e::Focus(fe.window()));
+    const DWORD thread = GetWindowThreadProcessId(fe.window(), nullptr);
+    const auto focused = [&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+    };
+    // Presses the key `count` times and names the control that has the focus after each.
+    const auto visit = [&](const char* key, int count) {
+        std::vector<std::string> names;
+        for (int i = 0; i < count; ++i) {
+            const HWND before = focused();
+            if (!e2e::PressKeys(key) || !e2e::WaitUntil([&] { return focused() != before; }, Milliseconds(2000))) break;
+            names.push_back(ControlName(focused()));
+        }
+        return names;
+    };
+    // Every visible tab stop by its tab index, "&Take Snapshot" (hidden) left out.
+    const std::vector<std::string> order{"&Record", "Save", "frame list", "Stop", "Freeze", "interval box",
+                                         "-", "+", "preview"};
+    const auto forward = visit("Tab", static_cast<int>(order.size()) * 2);
+    const auto start = std::find(forward.begin(), forward.end(), order[0]);
+    ASSERT_NE(start, forward.end()) << ::testing::PrintToString(forward);
+    const std::vector<std::string> cycle(start, start + std::min<std::ptrdiff_t>(forward.end() - start, order.size()));
+    EXPECT_EQ(cycle, order);
+
+    // Back from where Tab stopped: the same stops the other way round.
+    const auto last = std::find(order.begin(), order.end(), forward.back());
+    ASSERT_NE(last, order.end());
+    std::vector<std::string> expected;
+    for (std::size_t i = 1; i <= order.size(); ++i)
+        expected.push_back(order[(last - order.begin() + order.size() * 2 - i) % order.size()]);
+    EXPECT_EQ(visit("shift+Tab", static_cast<int>(order.size())), expected);
 }
 
 }  // namespace

@@ -15,3 +15,15 @@ export WINESERVER
 if [ -s "$state_dir/display" ]; then
   export DISPLAY=":$(cat "$state_dir/display")"
 fi
+
+# Debian's Wine keeps its own fonts in /usr/share/wine/fonts (package fonts-wine), yet it
+# loads fonts only from the prefix's Fonts folder, the registry and fontconfig's folders,
+# and its wineboot copies none of them in. Without Marlett, the font of the title-bar
+# buttons, those draw as the letters "0 1 r". A copy in the prefix mends that; only
+# Marlett, so that text keeps the faces fontconfig gives it.
+install_wine_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  [ -d "$fonts" ] || { echo "no Fonts folder in $WINEPREFIX" >&2; return 1; }
+  [ -s "$fonts/marlett.ttf" ] && return 0
+  cp /usr/share/wine/fonts/marlett.ttf "$fonts/" || { echo "cannot copy Marlett into $fonts" >&2; return 1; }
+}

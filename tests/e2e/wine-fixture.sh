@@ -62,6 +62,7 @@ start_wine() {
     end=$(date +%s.%N)
     printf 'wineboot -i in a fresh prefix: %.1f s\n' "$(echo "$end - $begin" | bc)"
   fi
+  install_wine_fonts || return 1
   # A persistent server spares every test the server start.
   setsid "$WINESERVER" -p >/dev/null 2>&1 </dev/null &
   sleep 0.2

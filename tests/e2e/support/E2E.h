@@ -1,6 +1,7 @@
 #pragma once
 // Tools for the end-to-end tests, which drive the real front-end and the stand-ins
-// under Wine as a user would: through windows, captions, keyboard menus and files.
+// under Wine as a user would: through windows, captions, real key presses, the screen's
+// pixels and files.
 //
 // A typical test:
 //
@@ -13,7 +14,8 @@
 //       EXPECT_TRUE(emulator.IsRunning());
 //   }                                                 // teardown kills all and removes the folder
 //
-// Menus: the first key opens a menu of the bar by its mnemonic; each further key is
+// Menus: real key presses (see Focus and PressKeys). Alt with the first key opens a menu
+// of the bar by its mnemonic; each further key is
 // either a mnemonic character or one of "{down}", "{up}", "{right}", "{left}",
 // "{enter}", "{escape}" for items without one. A menu or submenu opened from the
 // keyboard starts with its first item selected, so Menu(fe, "u", "a", "{enter}") is
@@ -28,6 +30,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
@@ -171,8 +174,9 @@ bool WaitForWindowGone(HWND window, Milliseconds timeout = kTimeout);
 std::vector<HWND> TopWindowsOf(DWORD processId);
 
 std::string WindowText(HWND window);
-// The first child window (at any depth) of that class, ignoring case; null when none.
-HWND ChildOfClass(HWND parent, const char* className);
+// The first child window (at any depth) of that class, ignoring case, and with that
+// caption when one is given; null when none.
+HWND ChildOfClass(HWND parent, const char* className, std::optional<std::string_view> caption = {});
 // Whether the window's thread takes a message within 5 s.
 bool Answers(HWND window);
 // Whether the front-end has handled every message posted to it before this call (the
@@ -187,11 +191,55 @@ SIZE ClientSize(HWND window);
 SIZE OuterSize(HWND window);
 DWORD ProcessIdOf(HWND window);
 
-// Saves the whole screen as a 24-bit BMP file.
+// ---- Unix tools ------------------------------------------------------------------
+
+// The Unix path of a Windows path, through Wine; empty when there is none.
+std::string UnixPath(const std::filesystem::path& path);
+// A folder for the files that Unix tools and the tests exchange.
+std::filesystem::path UnixScratchFolder();
+// `text` in single quotes for /bin/sh.
+std::string ShellQuoted(std::string_view text);
+// Runs a /bin/sh command line (on the test's display: $DISPLAY) and gives what it printed.
+// Adds a test failure with that output and gives nothing when it did not exit with 0.
+std::optional<std::string> RunUnix(const std::string& command, Milliseconds timeout = Milliseconds(60000));
+// The same without touching the test's result: its exit status, -1 when it did not run or finish.
+int RunUnixQuietly(const std::string& command, Milliseconds timeout, std::string* printed = nullptr);
+
+// ---- A person at the display: real keys, the screen's pixels ----------------------
+
+// Makes the window's top-level window the foreground window and waits until the X server
+// gives it the keyboard focus, as a click on it would. False when it never had it.
+bool Focus(HWND window);
+// Presses keys on the display's keyboard, for whichever window has the focus, in xdotool's
+// names: "alt+r", "Tab", "shift+Tab", "Down Return"... Key presses are queued in order.
+bool PressKeys(std::string_view keys);
+// Focus(window), then PressKeys(keys).
+bool PressKeysIn(HWND window, std::string_view keys);
+
+struct Colour {
+    std::uint8_t r = 0, g = 0, b = 0;
+};
+// Each channel within `tolerance` of `expected`.
+bool Near(Colour colour, COLORREF expected, int tolerance = 16);
+
+// One picture of the whole screen as the display shows it.
+struct ScreenImage {
+    int width = 0, height = 0;
+    std::string rgb;  // rows top-down, three bytes a pixel
+    Colour At(int x, int y) const;
+    // The share of the pixels of `area` (screen coordinates) that match, 0 to 1.
+    double Share(const RECT& area, const std::function<bool(Colour)>& matches) const;
+};
+std::optional<ScreenImage> GrabScreen();
+// Saves the screen as a PNG file.
 bool SaveScreenshot(const std::filesystem::path& file);
+// A window's outer rectangle and its client area, in screen coordinates.
+RECT ScreenRectOf(HWND window);
+RECT ClientRectOnScreen(HWND window);
+
 // When the running test has failed, saves the screen once per test as
-// e2e-screenshots/<Suite>.<Test>.bmp in the build folder. FrontEnd and FrontEndTest
-// call it as they end, before they end any program.
+// e2e-screenshots/<Suite>.<Test>.png in the build folder and prints its path. Every test
+// does so at its first failure, while the windows it failed on are still up.
 void ScreenshotIfFailed();
 
 // ---- The front-end ---------------------------------------------------------------
@@ -205,7 +253,6 @@ struct FrontEnd {
     // Started from a Unix shell that first runs `shellSetup`, as from a terminal; e.g.
     // "ulimit -f 20480; trap '' XFSZ" lowers the file-size limit, past which writes fail.
     FrontEnd(const AppFolder& folder, const std::string& shellSetup, Milliseconds timeout = kTimeout);
-    ~FrontEnd() { ScreenshotIfFailed(); }
     FrontEnd(const FrontEnd&) = delete;
     FrontEnd& operator=(const FrontEnd&) = delete;
     HWND window() const { return window_; }
@@ -216,7 +263,8 @@ private:
     HWND window_ = nullptr;
 };
 
-// Drives the front-end's menus from the keyboard (see the top of this file). Returns
+// Drives the front-end's menus from the display's keyboard (see the top of this file),
+// after giving the window the focus. Returns
 // when the menu has closed again, true when it did, i.e. an item was chosen; the
 // chosen command itself runs a moment later, so wait for its effect. A menu left
 // open (a key matched nothing) is closed with Escape and gives false.
@@ -225,7 +273,8 @@ template <typename... Keys>
 bool Menu(const FrontEnd& fe, Keys... keys) {
     return Menu(fe.window(), {std::string_view(keys)...});
 }
-// The number of menus (#32768 windows) the process has open.
+// The menus (#32768 windows) the process has open, and their number.
+std::vector<HWND> OpenMenus(DWORD processId);
 int OpenMenuCount(DWORD processId);
 
 // ---- Message boxes ---------------------------------------------------------------

@@ -12,9 +12,29 @@ void ScreenshotIfFailed() {
     const std::string name = std::string(test->test_suite_name()) + "." + test->name();
     if (name == lastSaved) return;  // the first picture is the one nearest the failure
     lastSaved = name;
-    const auto shot = BuildDir() / "e2e-screenshots" / (name + ".bmp");
-    if (SaveScreenshot(shot)) std::printf("screen at the failure: %s\n", shot.string().c_str());
+    const auto shot = BuildDir() / "e2e-screenshots" / (name + ".png");
+    if (SaveScreenshot(shot))
+        std::printf("screen at the failure: %s\n", UnixPath(shot).c_str());
+    else
+        std::printf("the screenshot of the failure could not be saved\n");
+    std::fflush(stdout);
 }
+
+namespace {
+
+// Every test, whatever it derives from, leaves the screen of its first failure.
+class ScreenshotAtTheFirstFailure : public ::testing::EmptyTestEventListener {
+    void OnTestPartResult(const ::testing::TestPartResult& result) override {
+        if (result.failed()) ScreenshotIfFailed();
+    }
+};
+
+const bool kScreenshotListenerAdded = [] {
+    ::testing::UnitTest::GetInstance()->listeners().Append(new ScreenshotAtTheFirstFailure);  // gtest owns it
+    return true;
+}();
+
+}  // namespace
 
 int EndLeftoverPrograms() {
     std::vector<std::string_view> captions{kMainCaption};
@@ -41,7 +61,6 @@ FrontEndTest::FrontEndTest(const FolderContents& contents) : folder(contents) {
 }
 
 FrontEndTest::~FrontEndTest() {
-    ScreenshotIfFailed();
     KillProcessesInside(folder.path());
     DeleteRegistryTree(kSettingsKey);
 }

@@ -1,5 +1,3 @@
-#include <thread>
-
 #include "support/E2E.h"
 
 namespace e2e {
@@ -61,14 +59,15 @@ void FrontEnd::WaitUntilLoaded(Milliseconds timeout) {
 
 namespace {
 
-std::optional<WPARAM> NamedKey(std::string_view key) {
-    if (key == "{down}") return VK_DOWN;
-    if (key == "{up}") return VK_UP;
-    if (key == "{right}") return VK_RIGHT;
-    if (key == "{left}") return VK_LEFT;
-    if (key == "{enter}") return VK_RETURN;
-    if (key == "{escape}") return VK_ESCAPE;
-    return std::nullopt;
+// The xdotool name of a key of Menu's: a named key, or the mnemonic character itself.
+std::string KeyName(std::string_view key) {
+    if (key == "{down}") return "Down";
+    if (key == "{up}") return "Up";
+    if (key == "{right}") return "Right";
+    if (key == "{left}") return "Left";
+    if (key == "{enter}") return "Return";
+    if (key == "{escape}") return "Escape";
+    return std::string(key.substr(0, 1));
 }
 
 bool IsMenuWindow(HWND window) {
@@ -77,18 +76,16 @@ bool IsMenuWindow(HWND window) {
     return std::string_view(className) == "#32768";
 }
 
-void PostKey(HWND window, WPARAM virtualKey) {
-    PostMessageA(window, WM_KEYDOWN, virtualKey, 1);
-    PostMessageA(window, WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001));
-}
-
 }  // namespace
 
-int OpenMenuCount(DWORD processId) {
-    int count = 0;
-    for (const HWND window : TopWindowsOf(processId)) count += IsMenuWindow(window) ? 1 : 0;
-    return count;
+std::vector<HWND> OpenMenus(DWORD processId) {
+    std::vector<HWND> menus;
+    for (const HWND window : TopWindowsOf(processId))
+        if (IsMenuWindow(window)) menus.push_back(window);
+    return menus;
 }
+
+int OpenMenuCount(DWORD processId) { return static_cast<int>(OpenMenus(processId).size()); }
 
 bool Menu(HWND window, std::initializer_list<std::string_view> keys) {
     const DWORD processId = ProcessIdOf(window);
@@ -98,31 +95,31 @@ bool Menu(HWND window, std::initializer_list<std::string_view> keys) {
         if (key.empty()) continue;
         if (first) {
             first = false;
-            // Alt + mnemonic. The menu opens through a key the program posts to itself:
-            // our next key must come after it, so wait for the menu to show.
-            PostMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(key[0]));
-            if (!WaitUntil([&] { return openMenus() > 0; }, Milliseconds(3000))) return false;
+            // Alt + mnemonic, pressed on the keyboard of the window's display. A window that
+            // comes up meanwhile (an emulator just launched) may take the focus before the keys
+            // arrive: then once more. A window that kept the focus and opened no menu failed.
+            const HWND top = GetAncestor(window, GA_ROOT);
+            bool opened = false;
+            for (int attempt = 0; attempt < 3 && !opened; ++attempt) {
+                if (!PressKeysIn(window, "alt+" + KeyName(key))) return false;
+                opened = WaitUntil([&] { return openMenus() > 0; }, Milliseconds(3000));
+                if (!opened && GetForegroundWindow() == top) return false;
+            }
+            if (!opened) return false;
             continue;
         }
         const int before = openMenus();
-        const auto virtualKey = NamedKey(key);
-        if (virtualKey == WPARAM{VK_DOWN} || virtualKey == WPARAM{VK_UP}) {
-            PostKey(window, *virtualKey);  // moves the selection only: nothing to see
-            std::this_thread::sleep_for(Milliseconds(50));
-            continue;
-        }
-        if (virtualKey) {
-            PostKey(window, *virtualKey);
-        } else {
-            PostMessageA(window, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(key[0])), 1);
-        }
+        const std::string name = KeyName(key);
+        if (!PressKeys(name)) return false;
+        // Up and Down only move the selection: nothing to see, and the next key queues behind them.
+        if (name == "Up" || name == "Down") continue;
         // A submenu opens or the menu closes; a key that matches nothing changes nothing.
         WaitUntil([&] { return openMenus() != before; }, Milliseconds(1000));
     }
     if (WaitUntil([&] { return openMenus() == 0; }, Milliseconds(1000))) return true;
     // Left open (no item matched): close it, so that the program stays usable.
     for (int level = 0; level < 5 && openMenus() > 0; ++level) {
-        PostKey(window, VK_ESCAPE);
+        PressKeys("Escape");
         WaitUntil([&] { return openMenus() == 0; }, Milliseconds(300));
     }
     return false;

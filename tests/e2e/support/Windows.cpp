@@ -1,9 +1,7 @@
 #include <cctype>
 #include <cstdlib>
-#include <fstream>
 
 #include "support/E2E.h"
-#include "video/BmpHeaders.h"
 
 namespace e2e {
 
@@ -39,13 +37,15 @@ BOOL CALLBACK AddIfVisibleAndOfProcess(HWND window, LPARAM context) {
 
 struct ChildOfClassSearch {
     const char* className;
+    std::optional<std::string_view> caption;
     HWND found;
 };
 BOOL CALLBACK StopAtClass(HWND child, LPARAM context) {
     auto* search = reinterpret_cast<ChildOfClassSearch*>(context);
     char name[64] = {};
     GetClassNameA(child, name, sizeof name);
-    if (lstrcmpiA(name, search->className) != 0) return TRUE;
+    if (lstrcmpiA(name, search->className) != 0 || (search->caption && WindowText(child) != *search->caption))
+        return TRUE;
     search->found = child;
     return FALSE;
 }
@@ -65,8 +65,8 @@ std::string WindowText(HWND window) {
     return text;
 }
 
-HWND ChildOfClass(HWND parent, const char* className) {
-    ChildOfClassSearch search{className, nullptr};
+HWND ChildOfClass(HWND parent, const char* className, std::optional<std::string_view> caption) {
+    ChildOfClassSearch search{className, caption, nullptr};
     EnumChildWindows(parent, &StopAtClass, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -116,52 +116,6 @@ DWORD ProcessIdOf(HWND window) {
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     return processId;
-}
-
-}  // namespace e2e
-
-namespace e2e {
-
-bool SaveScreenshot(const std::filesystem::path& file) {
-    using vfe::win32::GdiObject;
-    using vfe::win32::MemoryDC;
-    using vfe::win32::SelectedObject;
-    using vfe::win32::WindowDC;
-
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    const WindowDC screen(nullptr);
-    const MemoryDC memory(CreateCompatibleDC(screen.get()));
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = width;
-    header.biHeight = height;  // bottom-up, as BMP files store rows
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
-    void* pixels = nullptr;
-    const GdiObject<HBITMAP> bitmap(CreateDIBSection(screen.get(), reinterpret_cast<BITMAPINFO*>(&header),
-                                                     DIB_RGB_COLORS, &pixels, nullptr, 0));
-    if (!screen || !memory || !bitmap || !pixels) return false;
-    {
-        const SelectedObject selected(memory.get(), bitmap.get());
-        BitBlt(memory.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
-    }
-    GdiFlush();
-    const auto rowBytes = static_cast<DWORD>(vfe::DibRowBytes(width, 24));
-    const DWORD imageBytes = rowBytes * static_cast<DWORD>(height);
-    BITMAPFILEHEADER fileHeader{};
-    fileHeader.bfType = 0x4D42;
-    fileHeader.bfOffBits = sizeof fileHeader + sizeof header;
-    fileHeader.bfSize = fileHeader.bfOffBits + imageBytes;
-
-    std::error_code error;
-    std::filesystem::create_directories(file.parent_path(), error);
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(&fileHeader), sizeof fileHeader);
-    out.write(reinterpret_cast<const char*>(&header), sizeof header);
-    out.write(static_cast<const char*>(pixels), imageBytes);
-    return static_cast<bool>(out);
 }
 
 }  // namespace e2e

@@ -180,11 +180,23 @@ TEST(MainWindowMenu, ParentsComeFirstAndDesignChecksAreSet) {
 TEST(MainWindowMenu, MnemonicsAreUniqueWithinEachMenu) {
     std::map<std::optional<MenuItem>, std::set<char>> mnemonics;
     for (const auto& item : MainMenuTree()) {
-        const auto amp = item.caption.find('&');
-        if (amp == std::string_view::npos) continue;
-        const char key = static_cast<char>(std::tolower(static_cast<unsigned char>(item.caption[amp + 1])));
+        const char key = Mnemonic(item.caption);
+        if (key == 0) continue;
         EXPECT_TRUE(mnemonics[item.parent].insert(key).second) << item.caption;
     }
+    EXPECT_EQ(Mnemonic("Fish && &Chips"), 'c');
+    EXPECT_EQ(Mnemonic("Fish && Chips"), 0);
+}
+
+TEST(MainWindowKeys, AltWithAMenusMnemonicOpensItAndAControlActsOnlyWhenSeenAndUseful) {
+    const auto everything = [](Control) { return true; };
+    const auto nothing = [](Control) { return false; };
+    // Alt+R is "&Run"'s, even while "&Record" (which has no action) can be seen.
+    for (const char key : {'r', 'R', 'o', 'u', 'h'}) EXPECT_EQ(RouteAltKey(key, everything), AltKeyTarget::MenuBar) << key;
+    // "&Take Snapshot" acts on its key only when it can be seen.
+    EXPECT_EQ(RouteAltKey('T', everything), AltKeyTarget::Control);
+    EXPECT_EQ(RouteAltKey('t', nothing), AltKeyTarget::MenuBar);
+    EXPECT_EQ(RouteAltKey('x', everything), AltKeyTarget::MenuBar);
 }
 
 }  // namespace
