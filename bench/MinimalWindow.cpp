@@ -1,12 +1,6 @@
 // The peer of the start-up benchmark: the least a Win32 program does to show a window
 // (register a class, create and show one top-level window, run the message loop).
-// Built a second time with WITH_FRONTEND_IMPORTS: the same program importing the DLLs the
-// front-end imports, which tells how much of the front-end's start is the loading of them.
 #include <windows.h>
-#ifdef WITH_FRONTEND_IMPORTS
-#include <commctrl.h>
-#include <vfw.h>
-#endif
 
 namespace {
 
@@ -21,16 +15,6 @@ LRESULT CALLBACK MinimalProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCode) {
-#ifdef WITH_FRONTEND_IMPORTS
-    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-    // Referenced so the imports stay; never called with a real string.
-    if (showCode < 0) {
-        AVIFileInit();
-        mmioStringToFOURCCA("vids", 0);
-        RegCloseKey(nullptr);
-    }
-#endif
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = MinimalProc;
     windowClass.hInstance = instance;
