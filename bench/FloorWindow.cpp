@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "PeerWindow.h"
+
 #include <map>
 #include <string>
 
@@ -15,14 +17,6 @@
 namespace {
 
 using vfe::ControlKind;
-
-LRESULT CALLBACK FloorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
 
 HMENU MenuBar() {
     HMENU bar = CreateMenu();
@@ -82,17 +76,8 @@ DWORD ExStyleOf(ControlKind kind) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCode) {
     INITCOMMONCONTROLSEX common{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&common);
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = FloorProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_GRAYTEXT + 1);
-    windowClass.lpszClassName = "FloorWindowBench";
-    RegisterClassA(&windowClass);
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = "FloorPanel";
-    RegisterClassA(&windowClass);
+    RegisterPeerClass(instance, "FloorWindowBench", QuitWithWindow, COLOR_GRAYTEXT);
+    RegisterPeerClass(instance, "FloorPanel", DefWindowProcA, COLOR_BTNFACE);
 
     constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     RECT outer{0, 0, vfe::kMainWindowClientSize.width, vfe::kMainWindowClientSize.height};
@@ -124,13 +109,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCode) {
                                std::string(entry.font.face).c_str());
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
-    ShowWindow(window, showCode);
-    UpdateWindow(window);
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    const int exitCode = ShowAndRun(window, showCode);
     for (auto& [key, font] : fonts) DeleteObject(font);
-    return 0;
+    return exitCode;
 }
