@@ -53,7 +53,7 @@ const char* ClassOf(ControlKind kind) {
     return nullptr;
 }
 
-DWORD StyleOf(const vfe::ControlSpec& entry) {
+DWORD StyleOf(const vfe::ControlLayout& entry) {
     const DWORD style = WS_CHILD | (entry.visible ? WS_VISIBLE : 0);
     switch (entry.kind) {
         case ControlKind::Button: return style | WS_TABSTOP | BS_PUSHBUTTON;
@@ -89,7 +89,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCode) {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    for (const auto& entry : vfe::MainWindowControlsLayout()) {
+    for (const auto& entry : vfe::MainWindowLayout()) {
         const char* className = ClassOf(entry.kind);
         if (!className) continue;
         HWND parent = entry.container ? made[*entry.container] : window;
