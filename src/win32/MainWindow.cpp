@@ -371,6 +371,12 @@ void MainWindow::SetTimerInterval(unsigned milliseconds) {
         SetTimer(hwnd(), kFrameTimerId, milliseconds, nullptr);
 }
 
+void MainWindow::HoldListRedraw(bool held) {
+    HWND list = controls_[Index(Control::lst)];
+    SendMessageA(list, WM_SETREDRAW, held ? FALSE : TRUE, 0);
+    if (!held) RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
+}
+
 void MainWindow::Minimize() { ShowWindow(hwnd(), SW_MINIMIZE); }
 
 void MainWindow::SetTopmost() { SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }

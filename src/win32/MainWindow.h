@@ -61,6 +61,7 @@ public:
     std::string ListItem(int index) const override;
     int ListIndex() const override;
     void SetListIndex(int index) override;
+    void HoldListRedraw(bool held) override;
     void SetTimerInterval(unsigned milliseconds) override;
     void Minimize() override;
     void SetTopmost() override;
