@@ -30,9 +30,12 @@ public:
     explicit MainWindow(HINSTANCE instance) : instance_(instance) {}
     ~MainWindow() override;
 
-    // Creates the window hidden, with every control; false when any of them could not be
-    // made. The behaviour is attached before it is shown.
+    // Creates the window hidden, with the controls it needs before it first shows; false
+    // when any of them could not be made. The behaviour is attached before it is shown.
     bool Create();
+    // The rest of the controls, the ones that lie outside the client area, once the window
+    // shows and before any input is handled; false when any of them could not be made.
+    bool CreateControlsAfterShow() { return CreateControls(true); }
     void Attach(frmVelmoranLoad& form) { form_ = &form; }
     void Show(int showCommand);
     HWND ControlWindow(Control control) const { return controls_[static_cast<size_t>(control)]; }
@@ -81,7 +84,8 @@ private:
     void PaintFrame(HWND frame);
     void Paint();
     static HMENU CreateMenuBar();
-    bool CreateControls();
+    // Those made after the window first shows, or those made with it.
+    bool CreateControls(bool afterShow);
     HFONT FontFor(const FontDescription& entry);
     void PaintLabels(HDC dc, std::optional<Control> container);
 
