@@ -1,6 +1,6 @@
 #include "HeapProbe.h"
 
-extern "C" __declspec(dllexport) DWORD WINAPI MeasureHeaps(void* figures) {
+HeapFigures MeasureHeaps() {
     HeapFigures result;
     HANDLE heaps[64];
     const DWORD count = GetProcessHeaps(64, heaps);
@@ -17,6 +17,22 @@ extern "C" __declspec(dllexport) DWORD WINAPI MeasureHeaps(void* figures) {
         result.heaps += 1;
     }
     result.done = 1;
-    *static_cast<HeapFigures*>(figures) = result;
-    return 0;
+    return result;
+}
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK HeapProbeHook(int code, WPARAM wParam, LPARAM lParam) {
+    const UINT probeMessage = RegisterWindowMessageA(kHeapProbeMessage);  // the same atom every time
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message && message->message == probeMessage) {
+        // Opened and mapped before the walk, so the block's own bookkeeping is not in it.
+        HANDLE block = OpenFileMappingA(FILE_MAP_WRITE, FALSE, kHeapProbeFigures);
+        void* view = block ? MapViewOfFile(block, FILE_MAP_WRITE, 0, 0, sizeof(HeapFigures)) : nullptr;
+        if (view) {
+            const HeapFigures figures = MeasureHeaps();
+            *static_cast<HeapFigures*>(view) = figures;
+            UnmapViewOfFile(view);
+        }
+        if (block) CloseHandle(block);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -40,9 +40,7 @@ int main(int argc, char** argv) {
                 return 1;
             }
         }
-        HeapFigures figures;
-        MeasureHeaps(&figures);
-        measured.push_back(figures.busyBytes);
+        measured.push_back(MeasureHeaps().busyBytes);
     }
     for (std::size_t k = 0; k < measured.size(); ++k)
         std::printf("list heaps: %llu bytes in use with %s entries\n", static_cast<unsigned long long>(measured[k]),

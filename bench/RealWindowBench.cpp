@@ -11,8 +11,8 @@
 //     and ffmpeg on a copy of the same frame files. Runs alternate which side goes first.
 //   bench_real_window steadiness [frames=2000]
 //     Records `frames` frames after the first hundred, deleting the frame files as they
-//     come, and reads the front-end's heaps from inside it (bench_heap_probe.dll) every
-//     fifth of the way; bench_list_growth adds the same entries to a bare list box and
+//     come, and reads the front-end's heaps from inside it, on its window's thread
+//     (bench_heap_probe.dll, a message hook), every fifth of the way; bench_list_growth adds the same entries to a bare list box and
 //     reads its own heaps the same way.
 //
 // Prints the figure lines of scripts/bench.sh, and one line per run.
@@ -283,7 +283,7 @@ TEST_F(RealWindow, Steadiness) {
     e2e::FrontEnd fe(folder);
     ASSERT_TRUE(fe.window());
     ASSERT_TRUE(e2e::LaunchEmulatorAndRecord(fe));
-    RemoteHeapProbe probe(fe.process.handle(), fe.process.id(), e2e::BuildDir() / "bench_heap_probe.dll");
+    RemoteHeapProbe probe(fe.window(), e2e::BuildDir() / "bench_heap_probe.dll");
     ASSERT_TRUE(probe.ready()) << probe.error();
 
     constexpr int kSegments = 5;

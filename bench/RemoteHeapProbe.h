@@ -1,7 +1,5 @@
 #pragma once
-// Measures the heaps of another process from inside it: bench_heap_probe.dll is loaded
-// into that process (a remote thread calling LoadLibraryA) and each measurement runs
-// MeasureHeaps on a remote thread. Nothing of this is part of the measured program.
+// Reads the heaps of another program's window thread from inside it (see HeapProbe.h).
 #include <windows.h>
 
 #include <filesystem>
@@ -12,23 +10,22 @@
 
 class RemoteHeapProbe {
 public:
-    // `process` needs PROCESS_ALL_ACCESS (a process we started has it).
-    RemoteHeapProbe(HANDLE process, DWORD processId, const std::filesystem::path& probeDll);
+    RemoteHeapProbe(HWND window, const std::filesystem::path& probeDll);
     ~RemoteHeapProbe();
     RemoteHeapProbe(const RemoteHeapProbe&) = delete;
     RemoteHeapProbe& operator=(const RemoteHeapProbe&) = delete;
 
-    bool ready() const { return measure_ != nullptr; }
+    bool ready() const { return hook_ != nullptr && view_ != nullptr; }
     const std::string& error() const { return error_; }
+    // Runs the walk on the window's thread, between two of its messages.
     std::optional<HeapFigures> Measure();
 
 private:
-    bool RunRemote(void* start, void* parameter, DWORD& exitCode);
-    void* RemoteAddressOf(const void* localFunction);
-
-    HANDLE process_;
-    DWORD processId_;
-    void* block_ = nullptr;  // in the measured process: the DLL path, then the figures
-    void* measure_ = nullptr;
+    HWND window_;
+    HMODULE module_ = nullptr;
+    HHOOK hook_ = nullptr;
+    HANDLE block_ = nullptr;
+    HeapFigures* view_ = nullptr;
+    UINT message_ = 0;
     std::string error_;
 };

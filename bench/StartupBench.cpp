@@ -2,7 +2,7 @@
 // front-end, a minimal window program and the front-end's window and controls without
 // its logic (bench_floor_window), started the same way and in turn, so all see the same
 // machine. Each window is closed with WM_CLOSE (killed if it lingers).
-//   bench_startup <front-end.exe> <minimal.exe> <floor.exe> [runs=15]
+//   bench_startup <front-end.exe> <minimal.exe> <floor.exe> [runs=15] [other front-end.exe...]
 // The front-end is started in its own folder (which must hold dc_flash.bin).
 #include <windows.h>
 
@@ -64,13 +64,15 @@ double TimeToVisibleWindow(const Program& program) {
 
 int main(int argc, char** argv) {
     if (argc < 4) {
-        std::printf("usage: bench_startup <front-end.exe> <minimal.exe> <floor.exe> [runs]\n");
+        std::printf("usage: bench_startup <front-end.exe> <minimal.exe> <floor.exe> [runs] [other front-end.exe...]\n");
         return 2;
     }
-    const std::vector<Program> programs{{argv[1], "Velmoran Front-End (by Quorvex)"},
-                                        {argv[2], "Minimal Window Bench"},
-                                        {argv[3], "Floor Window Bench"}};
+    std::vector<Program> programs{{argv[1], "Velmoran Front-End (by Quorvex)"},
+                                  {argv[2], "Minimal Window Bench"},
+                                  {argv[3], "Floor Window Bench"}};
     const int runs = argc > 4 ? std::atoi(argv[4]) : 15;
+    // Other builds of the front-end, to tell what a change gained, timed in the same turns.
+    for (int i = 5; i < argc; ++i) programs.push_back({argv[i], programs[0].caption});
     // One unmeasured start of each warms the file cache and the Wine server.
     for (const auto& program : programs) TimeToVisibleWindow(program);
     std::vector<Figures> times(programs.size());
@@ -92,5 +94,8 @@ int main(int argc, char** argv) {
                 ours, ours / minimal, minimal, ours / floor, floor);
     std::printf("  medians of %d interleaved runs, min-max: front-end %s, minimal %s, same window %s ms\n", runs,
                 times[0].Range().c_str(), times[1].Range().c_str(), times[2].Range().c_str());
+    for (std::size_t k = 3; k < programs.size(); ++k)
+        std::printf("  %s: %s ms (%.2f x against the minimal window program)\n", programs[k].exe.c_str(),
+                    times[k].Range().c_str(), times[k].Median() / minimal);
     return 0;
 }
