@@ -1,51 +1,10 @@
 // The peer of the start-up benchmark: the least a Win32 program does to show a window
 // (register a class, create and show one top-level window, run the message loop).
-// Built a second time with WITH_FRONTEND_IMPORTS: the same program importing the DLLs the
-// front-end imports, which tells how much of the front-end's start is the loading of them.
-#include <windows.h>
-#ifdef WITH_FRONTEND_IMPORTS
-#include <commctrl.h>
-#include <vfw.h>
-#endif
-
-namespace {
-
-LRESULT CALLBACK MinimalProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-}  // namespace
+#include "PeerWindow.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCode) {
-#ifdef WITH_FRONTEND_IMPORTS
-    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-    // Referenced so the imports stay; never called with a real string.
-    if (showCode < 0) {
-        AVIFileInit();
-        mmioStringToFOURCCA("vids", 0);
-        RegCloseKey(nullptr);
-    }
-#endif
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = MinimalProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = "MinimalWindowBench";
-    RegisterClassA(&windowClass);
+    RegisterPeerClass(instance, "MinimalWindowBench", QuitWithWindow, COLOR_WINDOW);
     HWND window = CreateWindowA("MinimalWindowBench", "Minimal Window Bench", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                                 CW_USEDEFAULT, 500, 300, nullptr, nullptr, instance, nullptr);
-    ShowWindow(window, showCode);
-    UpdateWindow(window);
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return 0;
+    return ShowAndRun(window, showCode);
 }

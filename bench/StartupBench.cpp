@@ -1,9 +1,8 @@
 // Start-up time: from CreateProcess to the program's main window being visible, for the
-// front-end and for a minimal window program started the same way, alternately, so both
-// see the same machine. Each window is closed with WM_CLOSE (killed if it lingers).
-//   bench_startup <front-end.exe> <minimal.exe> [runs=15] [minimal-with-imports.exe]
-// The third program, when given, is timed too: the minimal program importing what the
-// front-end imports, to tell DLL loading from the front-end's own work.
+// front-end, a minimal window program and the front-end's window and controls without
+// its logic (bench_floor_window), started the same way and in turn, so all see the same
+// machine. Each window is closed with WM_CLOSE (killed if it lingers).
+//   bench_startup <front-end.exe> <minimal.exe> <floor.exe> [runs=15] [other front-end.exe...]
 // The front-end is started in its own folder (which must hold dc_flash.bin).
 #include <windows.h>
 
@@ -13,6 +12,8 @@
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "Figures.h"
 
 namespace {
 
@@ -59,42 +60,42 @@ double TimeToVisibleWindow(const Program& program) {
     return elapsed;
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::printf("usage: bench_startup <front-end.exe> <minimal.exe> [runs]\n");
+    if (argc < 4) {
+        std::printf("usage: bench_startup <front-end.exe> <minimal.exe> <floor.exe> [runs] [other front-end.exe...]\n");
         return 2;
     }
-    const Program frontEnd{argv[1], "Velmoran Front-End (by Quorvex)"};
-    const Program minimal{argv[2], "Minimal Window Bench"};
-    const int runs = argc > 3 ? std::atoi(argv[3]) : 15;
-    const Program withImports{argc > 4 ? argv[4] : "", "Minimal Window Bench"};
+    std::vector<Program> programs{{argv[1], "Velmoran Front-End (by Quorvex)"},
+                                  {argv[2], "Minimal Window Bench"},
+                                  {argv[3], "Floor Window Bench"}};
+    const int runs = argc > 4 ? std::atoi(argv[4]) : 15;
+    // Other builds of the front-end, to tell what a change gained, timed in the same turns.
+    for (int i = 5; i < argc; ++i) programs.push_back({argv[i], programs[0].caption});
     // One unmeasured start of each warms the file cache and the Wine server.
-    TimeToVisibleWindow(frontEnd);
-    TimeToVisibleWindow(minimal);
-    std::vector<double> frontEndTimes, minimalTimes, withImportsTimes;
-    for (int i = 0; i < runs; ++i) {
-        const double a = TimeToVisibleWindow(frontEnd);
-        const double b = TimeToVisibleWindow(minimal);
-        if (a < 0 || b < 0) {
-            std::printf("start-up: a window did not appear (front-end %.0f ms, minimal %.0f ms)\n", a, b);
-            return 1;
+    for (const auto& program : programs) TimeToVisibleWindow(program);
+    std::vector<Figures> times(programs.size());
+    for (int run = 0; run < runs; ++run) {
+        // Each run starts with another program, so none always comes first.
+        for (std::size_t k = 0; k < programs.size(); ++k) {
+            const std::size_t which = (k + static_cast<std::size_t>(run)) % programs.size();
+            const double ms = TimeToVisibleWindow(programs[which]);
+            if (ms < 0) {
+                std::printf("start-up: the window of %s did not appear\n", programs[which].exe.c_str());
+                return 1;
+            }
+            times[which].Add(ms);
         }
-        frontEndTimes.push_back(a);
-        minimalTimes.push_back(b);
-        if (!withImports.exe.empty()) withImportsTimes.push_back(TimeToVisibleWindow(withImports));
     }
-    const double ours = Median(frontEndTimes), peer = Median(minimalTimes);
-    std::printf("start-up: %.1f ms (%.2f x against a minimal window program at %.1f ms; median of %d)\n", ours,
-                ours / peer, peer, runs);
-    if (!withImports.exe.empty())
-        std::printf("start-up breakdown: the minimal program with the front-end's imports and manifest: %.1f ms\n",
-                    Median(withImportsTimes));
+    const double ours = times[0].Median(), minimal = times[1].Median(), floor = times[2].Median();
+    std::printf("start-up: %.1f ms (%.2f x against a minimal window program at %.1f ms; %.2f x against the same window "
+                "and controls without logic at %.1f ms)\n",
+                ours, ours / minimal, minimal, ours / floor, floor);
+    std::printf("  medians of %d interleaved runs, min-max: front-end %s, minimal %s, same window %s ms\n", runs,
+                times[0].Range().c_str(), times[1].Range().c_str(), times[2].Range().c_str());
+    for (std::size_t k = 3; k < programs.size(); ++k)
+        std::printf("  %s: %s ms (%.2f x against the minimal window program)\n", programs[k].exe.c_str(),
+                    times[k].Range().c_str(), times[k].Median() / minimal);
     return 0;
 }

@@ -181,6 +181,11 @@ void Recorder::lst_Click() {
     screen_.ShowFileInPreview(fe_.form.ListItem(selected));
 }
 
+void Recorder::ShowSelectedFrame(BitmapBytes frame) {
+    // As lst_Click: a frame that cannot be shown leaves the preview as it was.
+    screen_.ShowBitmapInPreview(frame);
+}
+
 void Recorder::lst_KeyDown(std::int16_t keyCode, std::int16_t /*shift*/) {
     auto& form = fe_.form;
     if (keyCode != kDeleteKey) return;

@@ -27,7 +27,9 @@ public:
     void EndRecording();
     void Check2_Click();
     void Text1_LostFocus();
-    void lst_Click() override;
+    void lst_Click();
+    // The frame the video writer has just read for the entry it selected.
+    void ShowSelectedFrame(BitmapBytes frame) override;
     void lst_KeyDown(std::int16_t keyCode, std::int16_t shift);
     void cmd_Click();
 

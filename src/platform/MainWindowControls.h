@@ -46,6 +46,8 @@ public:
     virtual std::string ListItem(int index) const = 0;
     virtual int ListIndex() const = 0;
     virtual void SetListIndex(int index) = 0;
+    // While held, the list takes changes without redrawing; letting go redraws it once.
+    virtual void HoldListRedraw(bool held) = 0;
 
     // The frame timer; an interval of 0 stops it (which cannot fail). False when it could
     // not be started.

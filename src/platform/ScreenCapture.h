@@ -56,6 +56,9 @@ public:
 
     // Shows a BMP file in the preview; false (preview unchanged) when it cannot be loaded.
     virtual bool ShowFileInPreview(const std::string& path) = 0;
+    // Shows a bitmap already in memory in the preview, copied into the one picture kept for
+    // the frames shown there; false (preview unchanged) when its rows are not plain ones.
+    virtual bool ShowBitmapInPreview(BitmapBytes bitmap) = 0;
 
     // What the screen shows of a top-level window, as a packed device-independent bitmap
     // (the picture Print Screen takes of the active window); nothing when it cannot be had.

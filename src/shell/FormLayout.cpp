@@ -54,4 +54,18 @@ const ControlLayout& LayoutOf(Control id) {
     throw std::out_of_range("no such control");
 }
 
+namespace {
+
+bool LiesOutsideClientArea(const ControlLayout& entry) {
+    if (entry.container) return LiesOutsideClientArea(LayoutOf(*entry.container));
+    return entry.left >= kMainWindowClientSize.width || entry.top >= kMainWindowClientSize.height ||
+           entry.left + entry.width <= 0 || entry.top + entry.height <= 0;
+}
+
+}  // namespace
+
+bool MadeAfterFirstShow(const ControlLayout& entry) {
+    return entry.id != Control::pic0 && LiesOutsideClientArea(entry);
+}
+
 }  // namespace vfe

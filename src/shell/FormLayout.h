@@ -47,4 +47,9 @@ inline constexpr std::uint32_t kMainWindowBackColour = Rgb(128, 128, 128);
 std::span<const ControlLayout> MainWindowLayout();
 const ControlLayout& LayoutOf(Control id);
 
+// Whether the control is made only after the window first shows (and before any input is
+// handled): so are the ones that lie wholly outside the client area as laid out, a child
+// where its container lies, except the preview picture, which the load sizes for the screen.
+bool MadeAfterFirstShow(const ControlLayout& entry);
+
 }  // namespace vfe

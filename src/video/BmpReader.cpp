@@ -21,29 +21,30 @@ bool ReadAt(std::FILE* file, std::int64_t offset, std::span<std::uint8_t> target
 
 }  // namespace
 
-std::optional<BmpContents> ReadCheckedBmp(std::FILE* file, std::int64_t fileLength, BmpFileHeader& fileHeader) {
+bool ReadCheckedBmp(std::FILE* file, std::int64_t fileLength, BmpFileHeader& fileHeader, BmpContents& contents) {
     std::array<std::uint8_t, kBmpFileHeaderSize> fileBytes{};
-    if (!ReadAt(file, 0, fileBytes)) return std::nullopt;
+    if (!ReadAt(file, 0, fileBytes)) return false;
     fileHeader = UnpackFileHeader(fileBytes);
-    if (fileHeader.bfType != kBmpFileType) return std::nullopt;
+    if (fileHeader.bfType != kBmpFileType) return false;
 
     std::array<std::uint8_t, kBmpInfoHeaderSize> infoBytes{};
-    if (!ReadAt(file, kBmpFileHeaderSize, infoBytes)) return std::nullopt;
-    BmpContents contents;
-    contents.info = UnpackInfoHeader(infoBytes);
-    const auto layout = CheckBmpLayout(fileHeader, contents.info, fileLength);
-    if (!layout) return std::nullopt;
+    if (!ReadAt(file, kBmpFileHeaderSize, infoBytes)) return false;
+    const BmpInfoHeader info = UnpackInfoHeader(infoBytes);
+    const auto layout = CheckBmpLayout(fileHeader, info, fileLength);
+    if (!layout) return false;
 
+    // Same sizes as the last read: no new memory, and no page of it touched twice.
     contents.infoBlock.resize(static_cast<std::size_t>(layout->infoBlockSize));
     contents.bits.resize(static_cast<std::size_t>(layout->imageSize));
     if (!ReadAt(file, kBmpFileHeaderSize, contents.infoBlock) || !ReadAt(file, fileHeader.bfOffBits, contents.bits))
-        return std::nullopt;
+        return false;
 
     // An image size of 0 (allowed for plain rows) becomes the real one in both copies of the header.
+    contents.info = info;
     contents.info.biSizeImage = static_cast<std::int32_t>(layout->imageSize);
     StoreLittleEndian32(std::span<std::uint8_t>(contents.infoBlock).subspan(kBiSizeImageOffset).first<4>(),
                         contents.info.biSizeImage);
-    return contents;
+    return true;
 }
 
 std::optional<BmpContents> ReadCheckedBmpFile(const std::string& path) {
@@ -53,7 +54,9 @@ std::optional<BmpContents> ReadCheckedBmpFile(const std::string& path) {
     if (!file) return std::nullopt;
     try {
         BmpFileHeader ignored;
-        return ReadCheckedBmp(file.get(), *length, ignored);
+        BmpContents contents;
+        if (!ReadCheckedBmp(file.get(), *length, ignored, contents)) return std::nullopt;
+        return contents;
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }

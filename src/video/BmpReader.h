@@ -16,10 +16,12 @@ struct BmpContents {
     std::vector<std::uint8_t> bits;
 };
 
-// Reads an open BMP file of `fileLength` bytes. Nothing is allocated before the headers
-// agree with the file; nothing comes back when they do not. `fileHeader` receives the
-// file's first 14 bytes whenever they could be read.
-std::optional<BmpContents> ReadCheckedBmp(std::FILE* file, std::int64_t fileLength, BmpFileHeader& fileHeader);
+// Reads an open BMP file of `fileLength` bytes into `contents`, into the storage its buffers
+// already have: a file of the size read before needs no new memory. Nothing is allocated
+// before the headers agree with the file; false when they do not, or when a read fails
+// (`contents` may then hold part of the file). `fileHeader` receives the file's first 14
+// bytes whenever they could be read.
+bool ReadCheckedBmp(std::FILE* file, std::int64_t fileLength, BmpFileHeader& fileHeader, BmpContents& contents);
 
 // The same from a path, silently: nothing when the file is missing, unreadable or untrusted.
 std::optional<BmpContents> ReadCheckedBmpFile(const std::string& path);

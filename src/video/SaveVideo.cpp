@@ -41,6 +41,19 @@ private:
     mAVIDecs& avi_;
 };
 
+// The frame list changes its selection without redrawing while this lives, and redraws
+// once when it goes: a redraw per frame would cost more than reading the frame.
+class ListRedrawHeld {
+public:
+    explicit ListRedrawHeld(MainWindowControls& form) : form_(form) { form_.HoldListRedraw(true); }
+    ~ListRedrawHeld() { form_.HoldListRedraw(false); }
+    ListRedrawHeld(const ListRedrawHeld&) = delete;
+    ListRedrawHeld& operator=(const ListRedrawHeld&) = delete;
+
+private:
+    MainWindowControls& form_;
+};
+
 // One run of the writer over the library: each step leaves at once when it fails,
 // noting where.
 class AviWriteRun {
@@ -53,8 +66,7 @@ public:
         if (!Succeeded(avi_.AVIFileOpen(&session.file, path_, kOF_WRITE | kOF_CREATE), SaveStep::OpenFile))
             return SaveOutcome::Failed;
 
-        Select(0);
-        if (!frame.CreateFromFile(fe_.form.ListItem(0))) {
+        if (!SelectAndLoad(0, frame)) {
             fe_.messages.Show("No File!", "KO!", MsgBox::OkOnly | MsgBox::Exclamation);
             failedAt = SaveStep::LoadFirstFrame;
             return SaveOutcome::Failed;
@@ -96,9 +108,15 @@ private:
         return answer == 0;
     }
 
-    void Select(int index) {
+    // Selects entry `index` and loads its file; the list's owner shows the frame from the
+    // bytes just read. A frame that fails to load was reported by cDIB and is not shown.
+    bool SelectAndLoad(int index, cDIB& frame) {
         fe_.form.SetListIndex(index);
-        list_.lst_Click();
+        if (!frame.CreateFromFile(fe_.form.ListItem(index))) return false;
+        list_.ShowSelectedFrame(
+            {{frame.PointerToBitmapInfo(), static_cast<std::size_t>(frame.SizeBitmapInfo())},
+             {frame.PointerToBits(), static_cast<std::size_t>(frame.SizeImage())}});
+        return true;
     }
 
     AviStreamInfo StreamInfoFor(const cDIB& firstFrame) {
@@ -114,11 +132,11 @@ private:
 
     SaveOutcome WriteFrames(AviSession& session, cDIB& frame) {
         const int count = fe_.form.ListCount();
+        ListRedrawHeld held(fe_.form);
         for (int i = 0; i < count; ++i) {
-            Select(i);
             // A frame that fails to load was reported by cDIB; the previous frame's
             // pixels, still held, stand in for it.
-            frame.CreateFromFile(fe_.form.ListItem(i));
+            SelectAndLoad(i, frame);
             if (!Succeeded(avi_.AVIStreamWrite(session.compressed, i, 1, frame.PointerToBits(), frame.SizeImage(),
                                                kAVIIF_KEYFRAME),
                            SaveStep::WriteFrame)) {

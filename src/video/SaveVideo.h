@@ -3,6 +3,7 @@
 
 #include "platform/Clock.h"
 #include "platform/FrontEnd.h"
+#include "platform/ScreenCapture.h"
 #include "video/mAVIDecs.h"
 
 namespace vfe {
@@ -44,12 +45,14 @@ struct SaveResult {
 class FrameListSelection {
 public:
     virtual ~FrameListSelection() = default;
-    // The list's selection handler; runs after every selection the writer makes.
-    virtual void lst_Click() = 0;
+    // After a selection the writer makes, the selected frame as the writer has just read it:
+    // shown as the list's selection handler shows a frame, without reading the file again.
+    virtual void ShowSelectedFrame(BitmapBytes frame) = 0;
 };
 
 // Writes the video from the frame list `lst` into the application directory, at 5 frames
-// per second, every frame a key frame, selecting each entry in turn. Reports failures
+// per second, every frame a key frame, selecting each entry in turn (the list redraws once,
+// at the end). Reports failures
 // with its own messages, shows the hourglass and its progress in the caption meanwhile.
 //
 // The caption the window shows afterwards is `state.cCaption`, which the recording sets to

@@ -55,14 +55,15 @@ bool cDIB::CreateFromFile(const std::string& filename) {
     return false;
 }
 
-// The held bitmap changes only when the whole file was read and found sound.
+// The file is read into the spare buffers; the held bitmap changes only when the whole
+// file was read and found sound, and then the two swap, so the next file of the same
+// size is read into storage that is already there.
 bool cDIB::ReadVerifiedFile(std::FILE* file, std::int64_t fileLength) {
     // Like a file of the wrong type, a rejected file leaves its file header visible.
-    auto contents = ReadCheckedBmp(file, fileLength, FileHeader);
-    if (!contents) return false;
-    InfoHeader = contents->info;
-    Bits = std::move(contents->bits);
-    BitmapInfo = std::move(contents->infoBlock);
+    if (!ReadCheckedBmp(file, fileLength, FileHeader, spare_)) return false;
+    InfoHeader = spare_.info;
+    Bits.swap(spare_.bits);
+    BitmapInfo.swap(spare_.infoBlock);
     return true;
 }
 

@@ -7,6 +7,7 @@
 
 #include "platform/MessageBoxes.h"
 #include "video/BmpHeaders.h"
+#include "video/BmpReader.h"
 
 namespace vfe {
 
@@ -59,6 +60,7 @@ private:
     std::vector<std::uint8_t> BitmapInfo;
     BmpInfoHeader InfoHeader;
     BmpFileHeader FileHeader;
+    BmpContents spare_;  // the buffers of the bitmap held before: the next file is read into them
 };
 
 }  // namespace vfe

@@ -70,6 +70,9 @@ private:
     std::vector<LPAVICOMPRESSOPTIONS> list_;
 };
 
+// What a call answers when its library could not be loaded (HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND)).
+constexpr AviResult kLibraryMissing = static_cast<AviResult>(0x8007007E);
+
 bool ValidList(std::int32_t count, AviCompressOptions** options) {
     if (count <= 0 || options == nullptr) return false;
     for (std::int32_t i = 0; i < count; ++i)
@@ -79,21 +82,30 @@ bool ValidList(std::int32_t count, AviCompressOptions** options) {
 
 }  // namespace
 
-void AviFileLibrary::AVIFileInit() { ::AVIFileInit(); }
+void AviFileLibrary::AVIFileInit() {
+    if (auto* init = avifil32_.Get<decltype(::AVIFileInit)>("AVIFileInit")) init();
+}
 
 AviResult AviFileLibrary::AVIFileOpen(vfe::PAVIFILE* file, const std::string& path, std::uint32_t mode) {
+    *file = nullptr;
+    auto* open = avifil32_.Get<decltype(::AVIFileOpenA)>("AVIFileOpenA");
+    if (!open) return kLibraryMissing;
     ::PAVIFILE native = nullptr;
-    const HRESULT result = ::AVIFileOpenA(&native, path.c_str(), mode, nullptr);
+    const HRESULT result = open(&native, path.c_str(), mode, nullptr);
     *file = Ours(native);
     return static_cast<AviResult>(result);
 }
 
 FOURCC AviFileLibrary::mmioStringToFOURCCA(const std::string& text, std::uint32_t flags) {
-    return ::mmioStringToFOURCCA(text.c_str(), flags);
+    auto* toFourCC = winmm_.Get<decltype(::mmioStringToFOURCCA)>("mmioStringToFOURCCA");
+    return toFourCC ? toFourCC(text.c_str(), flags) : 0;  // no stream type: creating the stream fails
 }
 
 AviResult AviFileLibrary::AVIFileCreateStreamA(vfe::PAVIFILE file, vfe::PAVISTREAM* stream,
                                                const AviStreamInfo& info) {
+    *stream = nullptr;
+    auto* create = avifil32_.Get<decltype(::AVIFileCreateStreamA)>("AVIFileCreateStreamA");
+    if (!create) return kLibraryMissing;
     AVISTREAMINFOA native{};
     native.fccType = info.fccType;
     native.fccHandler = info.fccHandler;
@@ -102,57 +114,69 @@ AviResult AviFileLibrary::AVIFileCreateStreamA(vfe::PAVIFILE file, vfe::PAVISTRE
     native.dwSuggestedBufferSize = info.dwSuggestedBufferSize;
     SetRect(&native.rcFrame, info.rcFrame.left, info.rcFrame.top, info.rcFrame.right, info.rcFrame.bottom);
     ::PAVISTREAM created = nullptr;
-    const HRESULT result = ::AVIFileCreateStreamA(Native(file), &created, &native);
+    const HRESULT result = create(Native(file), &created, &native);
     *stream = Ours(created);
     return static_cast<AviResult>(result);
 }
 
 std::int32_t AviFileLibrary::AVISaveOptions(std::uint32_t flags, std::int32_t streamCount, vfe::PAVISTREAM* streams,
                                             AviCompressOptions** options) {
-    if (streams == nullptr || !ValidList(streamCount, options)) return -1;
+    auto* dialog = avifil32_.Get<decltype(::AVISaveOptions)>("AVISaveOptions");
+    if (!dialog || streams == nullptr || !ValidList(streamCount, options)) return -1;
     std::vector<::PAVISTREAM> nativeStreams(static_cast<std::size_t>(streamCount));
     for (std::int32_t i = 0; i < streamCount; ++i) nativeStreams[static_cast<std::size_t>(i)] = Native(streams[i]);
     NativeOptionList nativeOptions(streamCount, options);
-    return static_cast<std::int32_t>(
-        ::AVISaveOptions(owner_, flags, streamCount, nativeStreams.data(), nativeOptions.get()));
+    return static_cast<std::int32_t>(dialog(owner_, flags, streamCount, nativeStreams.data(), nativeOptions.get()));
 }
 
 AviResult AviFileLibrary::AVISaveOptionsFree(std::int32_t streamCount, AviCompressOptions** options) {
+    auto* free = avifil32_.Get<decltype(::AVISaveOptionsFree)>("AVISaveOptionsFree");
+    if (!free) return kLibraryMissing;
     if (!ValidList(streamCount, options)) return -1;
     NativeOptionList nativeOptions(streamCount, options);
-    return static_cast<AviResult>(::AVISaveOptionsFree(streamCount, nativeOptions.get()));
+    return static_cast<AviResult>(free(streamCount, nativeOptions.get()));
 }
 
 AviResult AviFileLibrary::AVIMakeCompressedStream(vfe::PAVISTREAM* compressed, vfe::PAVISTREAM source,
                                                   const AviCompressOptions& options) {
+    *compressed = nullptr;
+    auto* make = avifil32_.Get<decltype(::AVIMakeCompressedStream)>("AVIMakeCompressedStream");
+    if (!make) return kLibraryMissing;
     AVICOMPRESSOPTIONS native = Native(options);
     ::PAVISTREAM made = nullptr;
-    const HRESULT result = ::AVIMakeCompressedStream(&made, Native(source), &native, nullptr);
+    const HRESULT result = make(&made, Native(source), &native, nullptr);
     *compressed = Ours(made);
     return static_cast<AviResult>(result);
 }
 
 AviResult AviFileLibrary::AVIStreamSetFormat(vfe::PAVISTREAM stream, std::int32_t position, const void* format,
                                              std::int32_t formatSize) {
+    auto* setFormat = avifil32_.Get<decltype(::AVIStreamSetFormat)>("AVIStreamSetFormat");
+    if (!setFormat) return kLibraryMissing;
     // The library takes the format by a non-const pointer but only reads it.
-    return static_cast<AviResult>(
-        ::AVIStreamSetFormat(Native(stream), position, const_cast<void*>(format), formatSize));
+    return static_cast<AviResult>(setFormat(Native(stream), position, const_cast<void*>(format), formatSize));
 }
 
 AviResult AviFileLibrary::AVIStreamWrite(vfe::PAVISTREAM stream, std::int32_t start, std::int32_t samples,
                                          const void* buffer, std::int32_t bufferSize, std::uint32_t flags) {
-    return static_cast<AviResult>(::AVIStreamWrite(Native(stream), start, samples, const_cast<void*>(buffer),
-                                                   bufferSize, flags, nullptr, nullptr));
+    auto* write = avifil32_.Get<decltype(::AVIStreamWrite)>("AVIStreamWrite");
+    if (!write) return kLibraryMissing;
+    return static_cast<AviResult>(
+        write(Native(stream), start, samples, const_cast<void*>(buffer), bufferSize, flags, nullptr, nullptr));
 }
 
 std::uint32_t AviFileLibrary::AVIStreamRelease(vfe::PAVISTREAM stream) {
-    return static_cast<std::uint32_t>(::AVIStreamRelease(Native(stream)));
+    auto* release = avifil32_.Get<decltype(::AVIStreamRelease)>("AVIStreamRelease");
+    return release ? static_cast<std::uint32_t>(release(Native(stream))) : 0;
 }
 
 std::uint32_t AviFileLibrary::AVIFileRelease(vfe::PAVIFILE file) {
-    return static_cast<std::uint32_t>(::AVIFileRelease(Native(file)));
+    auto* release = avifil32_.Get<decltype(::AVIFileRelease)>("AVIFileRelease");
+    return release ? static_cast<std::uint32_t>(release(Native(file))) : 0;
 }
 
-void AviFileLibrary::AVIFileExit() { ::AVIFileExit(); }
+void AviFileLibrary::AVIFileExit() {
+    if (auto* exit = avifil32_.Get<decltype(::AVIFileExit)>("AVIFileExit")) exit();
+}
 
 }  // namespace vfe::win32

@@ -2,11 +2,15 @@
 #include <windows.h>
 
 #include "video/mAVIDecs.h"
+#include "win32/Handles.h"
 
 namespace vfe::win32 {
 
 // The AVI file library of the system (avifil32, winmm) behind the video writer's interface.
-// The compression dialog is owned by the window given here.
+// The compression dialog is owned by the window given here. The two libraries are loaded
+// when the writer first calls into them, not with the program: with what they pull in
+// (ole32, rpcrt4, msacm32, msvfw32) they would be a good part of every start. When one
+// cannot be loaded, each call answers as a failed call of the library does.
 class AviFileLibrary final : public mAVIDecs {
 public:
     explicit AviFileLibrary(HWND owner) : owner_(owner) {}
@@ -29,7 +33,29 @@ public:
     void AVIFileExit() override;
 
 private:
+    // A system library loaded on first use; the address of one of its functions, or null.
+    class LateLibrary {
+    public:
+        explicit LateLibrary(const char* name) : name_(name) {}
+        template <typename Function>
+        Function* Get(const char* function) {
+            if (!tried_) {
+                tried_ = true;
+                module_.reset(LoadLibraryA(name_));
+            }
+            if (!module_) return nullptr;
+            return reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(module_.get(), function)));
+        }
+
+    private:
+        const char* name_;
+        bool tried_ = false;
+        LoadedModule module_;
+    };
+
     HWND owner_;
+    LateLibrary avifil32_{"avifil32.dll"};
+    LateLibrary winmm_{"winmm.dll"};
 };
 
 }  // namespace vfe::win32

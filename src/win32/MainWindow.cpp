@@ -151,7 +151,7 @@ bool MainWindow::Create() {
         DestroyMenu(menuBar);
         return false;
     }
-    return CreateControls();
+    return CreateControls(false);
 }
 
 void MainWindow::Show(int showCommand) {
@@ -197,10 +197,11 @@ HFONT MainWindow::FontFor(const FontDescription& entry) {
     return font.get();
 }
 
-bool MainWindow::CreateControls() {
+bool MainWindow::CreateControls(bool afterShow) {
     for (const auto& entry : MainWindowLayout()) {
         const char* windowClass = WindowClassOf(entry.kind);
         if (!windowClass) continue;  // labels are painted by their container
+        if (MadeAfterFirstShow(entry) != afterShow) continue;
         HWND parent = entry.container ? controls_[Index(*entry.container)] : hwnd();
         HWND control = CreateWindowExA(ExStyleOf(entry.kind), windowClass, std::string(entry.caption).c_str(),
                                        StyleOf(entry), entry.left, entry.top, entry.width, entry.height, parent,
@@ -212,6 +213,8 @@ bool MainWindow::CreateControls() {
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(entry.font)), FALSE);
         controls_[Index(entry.id)] = control;
     }
+    // The list, the tab order and the tool tips come with the last of them.
+    if (!afterShow) return true;
     if (!SetWindowSubclass(controls_[Index(Control::lst)], &MainWindow::ListProc, kListSubclassId,
                            reinterpret_cast<DWORD_PTR>(this)))
         return false;
@@ -395,6 +398,12 @@ bool MainWindow::SetTimerInterval(unsigned milliseconds) {
         return true;
     }
     return SetTimer(hwnd(), kFrameTimerId, milliseconds, nullptr) != 0;
+}
+
+void MainWindow::HoldListRedraw(bool held) {
+    HWND list = controls_[Index(Control::lst)];
+    SendMessageA(list, WM_SETREDRAW, held ? FALSE : TRUE, 0);
+    if (!held) RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
 }
 
 void MainWindow::Minimize() { ShowWindow(hwnd(), SW_MINIMIZE); }

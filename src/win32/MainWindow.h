@@ -32,9 +32,12 @@ public:
     explicit MainWindow(HINSTANCE instance) : instance_(instance) {}
     ~MainWindow() override;
 
-    // Creates the window hidden, with every control; false when any of them could not be
-    // made. The behaviour is attached before it is shown.
+    // Creates the window hidden, with the controls it needs before it first shows; false
+    // when any of them could not be made. The behaviour is attached before it is shown.
     bool Create();
+    // The rest of the controls, the ones that lie outside the client area, once the window
+    // shows and before any input is handled; false when any of them could not be made.
+    bool CreateControlsAfterShow() { return CreateControls(true); }
     // While the returned attachment lives, the window's messages reach `form`; it goes
     // before the form does, so the window never holds a form that has gone.
     class Attachment {
@@ -85,6 +88,7 @@ public:
     std::string ListItem(int index) const override;
     int ListIndex() const override;
     void SetListIndex(int index) override;
+    void HoldListRedraw(bool held) override;
     bool SetTimerInterval(unsigned milliseconds) override;
     void Minimize() override;
     void SetTopmost() override;
@@ -108,7 +112,8 @@ private:
     void PaintFrame(HWND frame);
     void Paint();
     static HMENU CreateMenuBar();
-    bool CreateControls();
+    // Those made after the window first shows, or those made with it.
+    bool CreateControls(bool afterShow);
     HFONT FontFor(const FontDescription& entry);
     void PaintLabels(HDC dc, std::optional<Control> container);
 

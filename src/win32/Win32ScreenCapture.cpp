@@ -23,20 +23,17 @@ bool HoldsPlainRows(const BmpInfoHeader& info) {
     return info.biCompression == kBiRgb || info.biCompression == kBiBitfields;
 }
 
-// A DIB section in the file's own format, holding the file's pixel rows.
-GdiObject<HBITMAP> DibSectionFor(const BmpContents& contents) {
-    if (contents.infoBlock.size() < sizeof(BITMAPINFOHEADER)) return {};
+// A DIB section in a bitmap's own format; its pixel bytes and how many they are.
+GdiObject<HBITMAP> DibSectionFor(std::span<const std::uint8_t> infoBlock, void*& bits, std::size_t& capacity) {
+    if (infoBlock.size() < sizeof(BITMAPINFOHEADER)) return {};
     // The block is copied so that the header sits at a properly aligned address.
-    std::vector<std::uint32_t> aligned((contents.infoBlock.size() + 3) / 4 + 256, 0);
-    std::memcpy(aligned.data(), contents.infoBlock.data(), contents.infoBlock.size());
-    void* bits = nullptr;
+    std::vector<std::uint32_t> aligned((infoBlock.size() + 3) / 4 + 256, 0);
+    std::memcpy(aligned.data(), infoBlock.data(), infoBlock.size());
     GdiObject<HBITMAP> picture(CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(aligned.data()),
                                                 DIB_RGB_COLORS, &bits, nullptr, 0));
     DIBSECTION section{};
     if (!picture || !bits || GetObjectA(picture.get(), sizeof section, &section) != sizeof section) return {};
-    const std::size_t capacity = static_cast<std::size_t>(section.dsBm.bmWidthBytes) *
-                                 static_cast<std::size_t>(section.dsBm.bmHeight);
-    std::memcpy(bits, contents.bits.data(), std::min(capacity, contents.bits.size()));
+    capacity = static_cast<std::size_t>(section.dsBm.bmWidthBytes) * static_cast<std::size_t>(section.dsBm.bmHeight);
     return picture;
 }
 
@@ -114,6 +111,7 @@ void Win32ScreenCapture::ShowCapturePictureInPreview() {
     if (!capture_) return;
     ShowInPreview(capture_.get());
     loaded_.reset();
+    loadedInfo_.clear();
 }
 
 std::optional<BitmapBytes> Win32ScreenCapture::CapturePictureBytes() const {
@@ -127,11 +125,30 @@ bool Win32ScreenCapture::ShowFileInPreview(const std::string& path) {
     // The file is read and checked by our own reader: the system's loader is not given
     // frames that may have been cut short or forged since they were written.
     const auto contents = ReadCheckedBmpFile(path);
-    if (!contents || !HoldsPlainRows(contents->info)) return false;
-    GdiObject<HBITMAP> picture = DibSectionFor(*contents);
-    if (!picture) return false;
-    ShowInPreview(picture.get());
-    loaded_ = std::move(picture);  // the one shown before is released only now
+    return contents && ShowBitmapInPreview({contents->infoBlock, contents->bits});
+}
+
+bool Win32ScreenCapture::ShowBitmapInPreview(BitmapBytes bitmap) {
+    if (bitmap.bitmapInfo.size() < kBmpInfoHeaderSize) return false;
+    if (!HoldsPlainRows(UnpackInfoHeader(bitmap.bitmapInfo.first<kBmpInfoHeaderSize>()))) return false;
+    const bool sameFormat = loaded_ && std::equal(bitmap.bitmapInfo.begin(), bitmap.bitmapInfo.end(),
+                                                  loadedInfo_.begin(), loadedInfo_.end());
+    if (!sameFormat) {
+        void* bits = nullptr;
+        std::size_t capacity = 0;
+        GdiObject<HBITMAP> picture = DibSectionFor(bitmap.bitmapInfo, bits, capacity);
+        if (!picture) return false;
+        std::memcpy(bits, bitmap.bits.data(), std::min(capacity, bitmap.bits.size()));
+        ShowInPreview(picture.get());
+        loaded_ = std::move(picture);  // the one shown before is released only now
+        loadedInfo_.assign(bitmap.bitmapInfo.begin(), bitmap.bitmapInfo.end());
+        loadedBits_ = bits;
+        loadedCapacity_ = capacity;
+        return true;
+    }
+    GdiFlush();  // nothing of GDI's may still be drawing from the pixels written next
+    std::memcpy(loadedBits_, bitmap.bits.data(), std::min(loadedCapacity_, bitmap.bits.size()));
+    ShowInPreview(loaded_.get());
     return true;
 }
 

@@ -24,6 +24,7 @@ public:
     void ShowCapturePictureInPreview() override;
     std::optional<BitmapBytes> CapturePictureBytes() const override;
     bool ShowFileInPreview(const std::string& path) override;
+    bool ShowBitmapInPreview(BitmapBytes bitmap) override;
     std::optional<std::vector<std::uint8_t>> WindowPicture(WindowHandle window) override;
 
 private:
@@ -33,7 +34,11 @@ private:
     GdiObject<HBITMAP> capture_;
     void* captureBits_ = nullptr;
     std::vector<std::uint8_t> captureInfo_;  // info header (and masks) of the capture picture
-    GdiObject<HBITMAP> loaded_;              // a frame file shown by the list
+    // The picture kept for the frames the list shows, made anew only for another format.
+    GdiObject<HBITMAP> loaded_;
+    std::vector<std::uint8_t> loadedInfo_;  // its information block
+    void* loadedBits_ = nullptr;
+    std::size_t loadedCapacity_ = 0;  // its pixel bytes
 };
 
 }  // namespace vfe::win32

@@ -52,6 +52,12 @@ int RunFrontEnd(HINSTANCE instance, int showCommand) {
     const auto attached = window.Attach(form);
     form.Form_Load();
     window.Show(showCommand);
+    // What lies outside the client area is made once the window shows, before the message
+    // loop runs: every control exists before the program handles any input.
+    if (!window.CreateControlsAfterShow()) {
+        messages.Show(vfe::kWindowNotCreatedText, vfe::kApplicationTitle, vfe::MsgBox::OkOnly | vfe::MsgBox::Critical);
+        return 1;
+    }
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

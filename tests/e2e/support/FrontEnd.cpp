@@ -35,10 +35,11 @@ FrontEnd::FrontEnd(const AppFolder& folder, const std::string& shellSetup, Milli
 
 void FrontEnd::WaitUntilLoaded(Milliseconds timeout) {
     // Our own front-end's window, not one a previous test may have left behind. It exists
-    // (hidden, its controls still being made) before it is loaded; it is ready once it shows,
-    // or once the load stops at a message box.
+    // (hidden) before it is loaded; it is ready once it shows and answers, which it does
+    // only when its controls, some made after it shows, are all there; or once the load
+    // stops at a message box.
     const auto loaded = [&] {
-        if (IsWindowVisible(window_)) return true;
+        if (IsWindowVisible(window_)) return Answers(window_);
         for (const HWND window : TopWindowsOf(process.id())) {
             char className[16] = {};
             GetClassNameA(window, className, sizeof className);

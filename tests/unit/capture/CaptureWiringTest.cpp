@@ -74,16 +74,15 @@ TEST_F(CaptureWiringTest, AFaultInAHandlerStopsARecordingOrIsSaidOnce) {
     EXPECT_EQ(fake.messages.shown[0].flags, MsgBox::OkOnly | MsgBox::Exclamation);
 }
 
-TEST_F(CaptureWiringTest, TheWriterSelectsFramesThroughTheListHandler) {
+TEST_F(CaptureWiringTest, TheFramesTheWriterReadsAreShownInThePreview) {
     form.OnMenu(MenuItem::mnuRecordHQ);
     fake.controls.minimized = false;
     form.Form_Resize();
     form.Form_EndRecordingPosted();
     ASSERT_TRUE(capture.writer.lastList);
-    fake.controls.list = {"/f/z0.bmp", "/f/z1.bmp"};
-    fake.controls.listIndex = 1;
-    capture.writer.lastList->lst_Click();
-    EXPECT_EQ(capture.screen.previewFile, "/f/z1.bmp");
+    const std::vector<std::uint8_t> info(40, 0), pixels{1, 2, 3, 4};
+    capture.writer.lastList->ShowSelectedFrame({info, pixels});
+    EXPECT_EQ(capture.screen.previewPixels, pixels);
 }
 
 }  // namespace

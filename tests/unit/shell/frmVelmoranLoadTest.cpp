@@ -157,6 +157,14 @@ TEST(MainWindowLayout, ControlsKeepTheirDesignPlacesAndStates) {
     for (Control c : {Control::pic0, Control::cmdZoomIn, Control::cmdZoomOut, Control::Text1, Control::Check1,
                       Control::Check2, Control::fra, Control::cmdRecord})
         EXPECT_GT(LayoutOf(c).top, kMainWindowClientSize.height) << LayoutOf(c).name;
+    // So it is made after the window shows, but for the preview picture, which the load sizes.
+    for (const auto& entry : MainWindowLayout()) {
+        if (entry.kind == ControlKind::Label) continue;
+        EXPECT_EQ(MadeAfterFirstShow(entry), entry.id != Control::pic0) << entry.name;
+    }
+    ControlLayout inView = LayoutOf(Control::cmdRecord);
+    inView.top = kMainWindowClientSize.height - 1;
+    EXPECT_FALSE(MadeAfterFirstShow(inView));
 
     std::set<int> tabs;
     for (const auto& entry : MainWindowLayout()) tabs.insert(entry.tabIndex);

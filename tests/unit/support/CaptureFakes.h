@@ -29,6 +29,12 @@ public:
     void ShowCapturePictureInPreview() override { calls.push_back("preview capture"); }
     std::optional<BitmapBytes> CapturePictureBytes() const override;
     bool ShowFileInPreview(const std::string& path) override;
+    bool ShowBitmapInPreview(BitmapBytes bitmap) override {
+        calls.push_back("preview bytes");
+        previewFile.clear();
+        previewPixels.assign(bitmap.bits.begin(), bitmap.bits.end());
+        return true;
+    }
     std::optional<std::vector<std::uint8_t>> WindowPicture(WindowHandle window) override {
         calls.push_back("window picture " + std::to_string(window));
         return windowPicture;
@@ -41,6 +47,7 @@ public:
     std::vector<std::string> calls;          // "create 1028x772", "copy 1024x768", "preview capture", ...
     std::vector<std::string> unloadable;     // files ShowFileInPreview refuses
     std::string previewFile;                 // the file the preview shows, empty for none
+    std::vector<std::uint8_t> previewPixels; // what ShowBitmapInPreview was last given
     std::vector<std::uint8_t> info;
     std::vector<std::uint8_t> pixels;
     std::optional<std::vector<std::uint8_t>> windowPicture;  // what WindowPicture gives
@@ -64,13 +71,17 @@ public:
     std::vector<std::string> calls;
 };
 
-// The frame list's owner as the video writer meets it: notes the list's selection each
-// time the writer runs the selection handler.
+// The frame list's owner as the video writer meets it: notes the list's selection and the
+// pixels each time the writer hands it the selected frame.
 struct SelectionLog final : FrameListSelection {
     explicit SelectionLog(const MainWindowControls& controls) : controls(controls) {}
-    void lst_Click() override { clicks.push_back(controls.ListIndex()); }
+    void ShowSelectedFrame(BitmapBytes frame) override {
+        shownAt.push_back(controls.ListIndex());
+        shownPixels.emplace_back(frame.bits.begin(), frame.bits.end());
+    }
     const MainWindowControls& controls;
-    std::vector<int> clicks;
+    std::vector<int> shownAt;
+    std::vector<std::vector<std::uint8_t>> shownPixels;
 };
 
 // A video writer that writes nothing: it counts its runs, runs `onSave` (to look at the
@@ -85,7 +96,7 @@ public:
     }
     SaveOutcome outcome = SaveOutcome::Saved;
     int saves = 0;
-    FrameListSelection* lastList = nullptr;  // whose selection handler the writer would run
+    FrameListSelection* lastList = nullptr;  // who would show the frames the writer reads
     std::function<void()> onSave;
 };
 

@@ -125,7 +125,14 @@ public:
     int ListCount() const override { return static_cast<int>(list.size()); }
     std::string ListItem(int index) const override;
     int ListIndex() const override { return listIndex; }
-    void SetListIndex(int index) override { listIndex = index; }
+    void SetListIndex(int index) override {
+        listIndex = index;
+        if (!listRedrawHeld) selectionsRedrawn.push_back(index);
+    }
+    void HoldListRedraw(bool held) override {
+        listRedrawHeld = held;
+        if (!held) ++listRedraws;
+    }
     bool SetTimerInterval(unsigned milliseconds) override {
         if (failTimer && milliseconds != 0) return false;
         timerInterval = milliseconds;
@@ -158,6 +165,9 @@ public:
     std::map<Control, int> checks;
     std::vector<std::string> list;
     int listIndex = -1;
+    bool listRedrawHeld = false;
+    std::vector<int> selectionsRedrawn;  // selections made while the list redraws at once
+    int listRedraws = 0;                 // redraws when a hold ended
     unsigned timerInterval = 0;
     std::vector<unsigned> timerLog;
     bool topmost = false;

@@ -68,7 +68,7 @@ protected:
     FakeAviLibrary avi;
     FixedClock clock;
     testing::SelectionLog selection{fake.controls};
-    std::vector<int>& clicks = selection.clicks;
+    std::vector<int>& shownAt = selection.shownAt;
 };
 
 TEST_F(SaveVideoRun, WritesEveryFrameAsAKeyFrameInOrderAndReleasesInOrder) {
@@ -94,7 +94,15 @@ TEST_F(SaveVideoRun, WritesEveryFrameAsAKeyFrameInOrderAndReleasesInOrder) {
         EXPECT_EQ(avi.written[i].flags, 0x10u);
         EXPECT_EQ(avi.written[i].bytes, Frame(i).Pixels()) << i;
     }
-    EXPECT_EQ(clicks, (std::vector<int>{0, 0, 1, 2}));
+    // Each frame is shown from the bytes read for it; the list redraws once, after the loop.
+    EXPECT_EQ(shownAt, (std::vector<int>{0, 0, 1, 2}));
+    EXPECT_EQ(selection.shownPixels,
+              (std::vector<std::vector<std::uint8_t>>{Frame(0).Pixels(), Frame(0).Pixels(), Frame(1).Pixels(),
+                                                      Frame(2).Pixels()}));
+    EXPECT_EQ(fake.controls.selectionsRedrawn, std::vector<int>{0});
+    EXPECT_EQ(fake.controls.listRedraws, 1);
+    EXPECT_FALSE(fake.controls.listRedrawHeld);
+    EXPECT_EQ(fake.controls.listIndex, 2);
     EXPECT_EQ(Texts(), (std::vector<std::string>{"Saved " + path + " | Video file saved succesfully!"}));
     EXPECT_EQ(fake.messages.shown[0].flags, 0u);
     EXPECT_EQ(fake.controls.captions,
@@ -194,6 +202,7 @@ TEST_F(SaveVideoRun, ALibraryFailureReportsReleasesAndKeepsTheFrames) {
         EXPECT_EQ(front.messages.shown[0].flags, MsgBox::OkOnly | MsgBox::Information);
         EXPECT_EQ(front.controls.caption, "before");
         EXPECT_FALSE(front.controls.busyCursor);
+        EXPECT_FALSE(front.controls.listRedrawHeld);
         EXPECT_TRUE(front.controls.timerLog.empty());
         for (int i = 0; i < 3; ++i) EXPECT_TRUE(folder.Exists("z" + std::to_string(i) + ".bmp")) << i;
     }
@@ -256,6 +265,7 @@ TEST_F(SaveVideoRun, ALaterFrameThatFailsToLoadRepeatsThePreviousOne) {
     EXPECT_EQ(avi.written[1].start, 1);
     EXPECT_EQ(avi.written[1].bytes, Frame(0).Pixels());
     EXPECT_EQ(avi.written[2].bytes, Frame(2).Pixels());
+    EXPECT_EQ(shownAt, (std::vector<int>{0, 0, 2}));  // the preview keeps frame 0 at position 1
     ASSERT_EQ(Texts().size(), 2u);
     EXPECT_EQ(Texts()[0], "File does not exist:\r\n" + dir.File("z1.bmp") + " | Velmoran Front-End2");
 }
@@ -265,7 +275,7 @@ TEST_F(SaveVideoRun, AnEmptyListCreatesNothingAndAsksNothing) {
     EXPECT_TRUE(avi.calls.empty());
     EXPECT_TRUE(fake.messages.shown.empty());
     EXPECT_TRUE(fake.controls.timerLog.empty());
-    EXPECT_TRUE(clicks.empty());
+    EXPECT_TRUE(shownAt.empty());
     EXPECT_EQ(fake.controls.caption, "Running velmoran.exe");
     EXPECT_TRUE(dir.Exists("Zelda.bmp"));
 }

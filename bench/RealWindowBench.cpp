@@ -1,0 +1,355 @@
+// What a person waits for, measured on the real front-end under Wine, driven as a user
+// drives it: launch the emulator's stand-in, record high quality with interval 1, restore
+// the window, accept "Full Frames (Uncompressed)" in the compression dialog.
+//
+//   bench_real_window save [runs=5] [frames=100]
+//     Each run records, times the recording's tick over `frames` frames (after the first
+//     ten), then times the save of the whole recording from the dialog's OK to the
+//     "Saved" message, through the real main window (its list, caption and preview).
+//     Beside each, in the same run: the bare screen copy and BMP write (bench_bare_copy)
+//     while the front-end waits in its dialog, the AVI library's floor (bench_avi_floor)
+//     and ffmpeg on a copy of the same frame files. Runs alternate which side goes first.
+//   bench_real_window steadiness [frames=2000]
+//     Records `frames` frames after the first hundred, deleting the frame files as they
+//     come, and reads the front-end's heaps from inside it, on its window's thread
+//     (bench_heap_probe.dll, a message hook), every fifth of the way; bench_list_growth adds the same entries to a bare list box and
+//     reads its own heaps the same way.
+//
+// Prints the figure lines of scripts/bench.sh, and one line per run.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "Figures.h"
+#include "RemoteHeapProbe.h"
+#include "support/E2E.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using e2e::Clock;
+using e2e::Milliseconds;
+
+constexpr int kCompressorList = 880;  // the compression dialog's list of compressors
+constexpr int kWarmUpFrames = 10;
+
+int runs = 5;
+int tickFrames = 100;
+int steadyFrames = 2000;
+
+double MillisecondsBetween(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+// The figures are timed by what the poll sees: often enough for a few milliseconds in
+// seconds, and not so often that its calls into the Wine server slow the front-end down.
+bool PollUntil(const std::function<bool()>& condition, Milliseconds timeout) {
+    const auto deadline = Clock::now() + timeout;
+    while (!condition()) {
+        if (Clock::now() >= deadline) return false;
+        Sleep(4);
+    }
+    return true;
+}
+
+std::string UnixPath(const fs::path& path) {
+    using ToUnix = char*(__cdecl*)(const wchar_t*);
+    static const auto toUnix = reinterpret_cast<ToUnix>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    char* converted = toUnix ? toUnix(fs::absolute(path).wstring().c_str()) : nullptr;
+    if (!converted) return {};
+    std::string unix(converted);
+    HeapFree(GetProcessHeap(), 0, converted);
+    return unix;
+}
+
+std::string ReadFile(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Runs a benchmark program of the build and gives what it printed.
+std::string RunProgram(const std::string& exe, const std::vector<std::string>& arguments, const fs::path& scratch) {
+    const fs::path output = scratch / (exe + ".out");
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    HANDLE file = CreateFileA(output.string().c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+    std::string commandLine = "\"" + (e2e::BuildDir() / exe).string() + "\"";
+    for (const auto& argument : arguments) commandLine += " \"" + argument + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = file;
+    startup.hStdError = file;
+    PROCESS_INFORMATION process{};
+    const bool started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                        &startup, &process);
+    CloseHandle(file);
+    if (!started) return exe + ": cannot start";
+    WaitForSingleObject(process.hProcess, 600000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return ReadFile(output);
+}
+
+// The number before `unit` in a program's line that starts with `prefix`; negative when absent.
+double FigureIn(const std::string& output, const std::string& prefix, const std::string& unit = " ms per frame") {
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.starts_with(prefix)) continue;
+        const auto at = line.find(unit);
+        if (at == std::string::npos) continue;
+        const auto begin = line.find_last_of(' ', at - 1);
+        return std::atof(line.substr(begin + 1, at - begin - 1).c_str());
+    }
+    return -1;
+}
+
+// ffmpeg on the frame files of `folder`, timed by the shell around it (its start included).
+// Wine's handle of a Unix process does not wait for it, so the shell leaves a file when done.
+double FfmpegMilliseconds(const fs::path& folder) {
+    const std::string unixFolder = UnixPath(folder);
+    const std::string done = unixFolder + "/ffmpeg.done";
+    std::string commandLine =
+        "Z:\\bin\\sh -c \"cd '" + unixFolder + "' && s=$(date +%s%N); ffmpeg -loglevel error -y -framerate 5 " +
+        "-i z%d.bmp -c:v rawvideo -pix_fmt bgra ffmpeg.avi </dev/null; r=$?; e=$(date +%s%N); " +
+        "echo $r $(( (e - s) / 1000 )) > ffmpeg.tmp; mv ffmpeg.tmp ffmpeg.done\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return -1;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    if (!e2e::WaitUntil([&] { return fs::exists(folder / "ffmpeg.done"); }, Milliseconds(120000))) return -1;
+    int status = -1;
+    long long microseconds = 0;
+    std::istringstream(ReadFile(folder / "ffmpeg.done")) >> status >> microseconds;
+    return status == 0 ? microseconds / 1000.0 : -1;
+}
+
+// A visible dialog of the process whose static text starts with `text`.
+HWND MessageBoxStartingWith(DWORD processId, std::string_view text) {
+    for (const HWND window : e2e::TopWindowsOf(processId)) {
+        char className[16] = {};
+        GetClassNameA(window, className, sizeof className);
+        const HWND label = GetDlgItem(window, 0xFFFF);
+        if (std::string_view(className) == "#32770" && label && e2e::WindowText(label).starts_with(text)) return window;
+    }
+    return nullptr;
+}
+
+int ListCount(HWND frontEnd) {
+    const HWND list = e2e::ChildOfClass(frontEnd, "ListBox");
+    return list ? static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)) : -1;
+}
+
+// Read as wide text: across processes Wine hands the list's own (wide) text to an ANSI caller unconverted.
+std::string ListEntry(HWND frontEnd, int index) {
+    const HWND list = e2e::ChildOfClass(frontEnd, "ListBox");
+    wchar_t text[MAX_PATH * 2] = {};
+    if (!list || SendMessageW(list, LB_GETTEXTLEN, index, 0) >= static_cast<LRESULT>(MAX_PATH * 2)) return {};
+    SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text));
+    char narrow[MAX_PATH * 4] = {};
+    WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+    return narrow;
+}
+
+// Deletes every frame file but the newest few, so a long recording needs no disk.
+void DeleteOldFrames(const e2e::AppFolder& folder, int newest) {
+    for (const auto& name : folder.FrameFiles())
+        if (std::atoi(name.c_str() + 1) < newest - 4) folder.Remove(name);
+}
+
+e2e::FolderContents EmptyFolder() { return {.frontEnd = false, .standins = {}, .flash = std::nullopt, .readme = false}; }
+
+struct SaveRun {
+    double tick = -1, bare = -1, save = -1, floor = -1, ffmpeg = -1;
+    int frames = 0;
+};
+
+class RealWindow : public e2e::FrontEndTest {
+protected:
+    // One recording, saved; the peers run on copies of its frames.
+    SaveRun RecordAndSave(int run) {
+        SaveRun result;
+        e2e::AppFolder app;
+        e2e::AppFolder peer(EmptyFolder());
+        e2e::AppFolder bare(EmptyFolder());
+        e2e::FrontEnd fe(app);
+        if (!fe.window() || !e2e::LaunchEmulatorAndRecord(fe)) {
+            ADD_FAILURE() << "the recording did not start";
+            return result;
+        }
+        // The tick: frames counted by the caption, after the first few.
+        if (!PollUntil([&] { return e2e::FramesInCaption(fe.window()) >= kWarmUpFrames; }, Milliseconds(30000))) {
+            ADD_FAILURE() << "no frames came";
+            return result;
+        }
+        const int firstFrames = e2e::FramesInCaption(fe.window());
+        const auto first = Clock::now();
+        PollUntil([&] { return e2e::FramesInCaption(fe.window()) >= firstFrames + tickFrames; }, Milliseconds(60000));
+        const int lastFrames = e2e::FramesInCaption(fe.window());
+        result.tick = MillisecondsBetween(first, Clock::now()) / (lastFrames - firstFrames);
+
+        // Posted: restoring runs the whole save, dialog included, before it returns.
+        ShowWindowAsync(fe.window(), SW_RESTORE);
+        const auto dialog = e2e::WaitForDialog(
+            fe.process.id(), [](HWND window) { return GetDlgItem(window, kCompressorList) != nullptr; },
+            Milliseconds(30000));
+        if (!dialog) {
+            ADD_FAILURE() << "no compression dialog";
+            return result;
+        }
+        result.frames = ListCount(fe.window());
+        for (int i = 0; i < result.frames; ++i) {
+            const std::string name = "z" + std::to_string(i) + ".bmp";
+            fs::copy_file(app / name, peer / name);
+        }
+
+        const auto runPeers = [&] {
+            // While the front-end waits in its dialog and the emulator's stand-in runs on.
+            result.bare = FigureIn(RunProgram("bench_bare_copy.exe", {bare.path().string(), std::to_string(tickFrames)},
+                                              bare.path()),
+                                   "bare copy and write:");
+            result.floor = FigureIn(RunProgram("bench_avi_floor.exe", {peer.path().string(), std::to_string(result.frames)},
+                                               bare.path()),
+                                    "avi floor:");
+            const double ffmpeg = FfmpegMilliseconds(peer.path());
+            result.ffmpeg = ffmpeg < 0 ? -1 : ffmpeg / result.frames;
+        };
+        if (run % 2 == 0) runPeers();
+
+        const auto ok = Clock::now();
+        PostMessageA(dialog->window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        // The caption counts the frames until the end; only then is the message looked for.
+        HWND saved = nullptr;
+        PollUntil(
+            [&] {
+                return !e2e::WindowText(fe.window()).starts_with("Frame: ") &&
+                       (saved = MessageBoxStartingWith(fe.process.id(), "Saved ")) != nullptr;
+            },
+            Milliseconds(300000));
+        if (!saved) {
+            ADD_FAILURE() << "no \"Saved\" message";
+            return result;
+        }
+        result.save = MillisecondsBetween(ok, Clock::now()) / result.frames;
+        PostMessageA(saved, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        e2e::WaitForWindowGone(saved);
+
+        if (run % 2 == 1) runPeers();
+        const auto videos = app.Videos();
+        const bool same = videos.size() == 1 && ReadFile(app / videos[0]) == ReadFile(peer / "floor.avi");
+        std::printf("run %d: %d frames; tick %.2f ms, bare %.2f ms; save %.2f ms, floor %.2f ms, ffmpeg %.2f ms per "
+                    "frame; the video %s the floor's\n",
+                    run + 1, result.frames, result.tick, result.bare, result.save, result.floor, result.ffmpeg,
+                    same ? "is byte for byte" : "differs from");
+        std::fflush(stdout);
+        fe.process.Kill();
+        return result;
+    }
+};
+
+TEST_F(RealWindow, Save) {
+    Figures tick, bare, save, floor, ffmpeg;
+    for (int run = 0; run < runs; ++run) {
+        const SaveRun result = RecordAndSave(run);
+        ASSERT_FALSE(HasFailure());
+        ASSERT_GT(result.bare, 0);
+        ASSERT_GT(result.floor, 0);
+        ASSERT_GT(result.ffmpeg, 0);
+        tick.Add(result.tick);
+        bare.Add(result.bare);
+        save.Add(result.save);
+        floor.Add(result.floor);
+        ffmpeg.Add(result.ffmpeg);
+    }
+    std::printf("save: %.1f ms per frame (%.2f x against the AVI library's floor at %.1f ms per frame; %.2f x the speed "
+                "of ffmpeg -c:v rawvideo at %.1f ms per frame)\n",
+                save.Median(), save.Median() / floor.Median(), floor.Median(), ffmpeg.Median() / save.Median(),
+                ffmpeg.Median());
+    std::printf("  medians of %d interleaved runs, min-max: save %s, floor %s, ffmpeg %s ms per frame\n", runs,
+                save.Range().c_str(), floor.Range().c_str(), ffmpeg.Range().c_str());
+    std::printf("capture tick: %.1f ms (%.2f x against a bare screen copy and BMP write at %.1f ms)\n", tick.Median(),
+                tick.Median() / bare.Median(), bare.Median());
+    std::printf("  medians of %d interleaved runs of %d frames, min-max: tick %s, bare %s ms\n", runs, tickFrames,
+                tick.Range().c_str(), bare.Range().c_str());
+}
+
+TEST_F(RealWindow, Steadiness) {
+    e2e::FrontEnd fe(folder);
+    ASSERT_TRUE(fe.window());
+    ASSERT_TRUE(e2e::LaunchEmulatorAndRecord(fe));
+    RemoteHeapProbe probe(fe.window(), e2e::BuildDir() / "bench_heap_probe.dll");
+    ASSERT_TRUE(probe.ready()) << probe.error();
+
+    constexpr int kSegments = 5;
+    const int start = 100;
+    std::vector<int> frames;
+    std::vector<double> bytes;
+    for (int k = 0; k <= kSegments; ++k) {
+        const int target = start + k * steadyFrames / kSegments;
+        ASSERT_TRUE(e2e::WaitUntil([&] {
+            DeleteOldFrames(folder, e2e::FramesInCaption(fe.window()));
+            return e2e::FramesInCaption(fe.window()) >= target;
+        }, Milliseconds(600000)));
+        const int before = e2e::FramesInCaption(fe.window());
+        const auto heaps = probe.Measure();
+        const int after = e2e::FramesInCaption(fe.window());
+        ASSERT_TRUE(heaps);
+        // A frame that came during the walk may or may not be in it: count it half.
+        frames.push_back((before + after) / 2);
+        bytes.push_back(static_cast<double>(heaps->busyBytes));
+    }
+    const std::string entry = ListEntry(fe.window(), 0);
+    fe.process.Kill();  // the recording is dropped, as closing the program drops it
+    ASSERT_TRUE(entry.ends_with("\\z0.bmp")) << entry;
+
+    // The list alone, given the same entries at the same counts.
+    std::vector<std::string> arguments{entry.substr(0, entry.size() - 7)};  // no trailing separator
+    for (const int count : frames) arguments.push_back(std::to_string(count));
+    const std::string listOutput = RunProgram("bench_list_growth.exe", arguments, folder.path());
+    std::istringstream listLines(listOutput);
+    std::vector<double> listBytes;
+    for (std::string line; std::getline(listLines, line);)
+        if (line.starts_with("list heaps: ")) listBytes.push_back(std::atof(line.c_str() + 12));
+    ASSERT_EQ(listBytes.size(), frames.size()) << listOutput;
+
+    Figures ours, list;
+    for (int k = 0; k < kSegments; ++k) {
+        const double count = frames[k + 1] - frames[k];
+        ours.Add((bytes[k + 1] - bytes[k]) / count);
+        list.Add((listBytes[k + 1] - listBytes[k]) / count);
+        std::printf("part %d: frames %d to %d: front-end %.1f, list %.1f bytes per frame\n", k + 1, frames[k],
+                    frames[k + 1], ours.values.back(), list.values.back());
+    }
+    const double total = frames.back() - frames.front();
+    const double perFrame = (bytes.back() - bytes.front()) / total;
+    const double listPerFrame = (listBytes.back() - listBytes.front()) / total;
+    std::printf("steadiness: %.0f bytes per frame (%.2f x the list entries' own growth)\n", perFrame,
+                perFrame / listPerFrame);
+    std::printf("  heap bytes in use from inside the process, frames %d to %d: the list's own %.0f bytes per entry; "
+                "%d parts of %d frames, min-max: front-end %s, list %s\n",
+                frames.front(), frames.back(), listPerFrame, kSegments, steadyFrames / kSegments,
+                ours.Range(0).c_str(), list.Range(0).c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string mode = argc > 1 ? argv[1] : "save";
+    if (mode == "save") {
+        if (argc > 2) runs = std::atoi(argv[2]);
+        if (argc > 3) tickFrames = std::atoi(argv[3]);
+        ::testing::GTEST_FLAG(filter) = "RealWindow.Save";
+    } else {
+        if (argc > 2) steadyFrames = std::atoi(argv[2]);
+        ::testing::GTEST_FLAG(filter) = "RealWindow.Steadiness";
+    }
+    int none = 1;
+    ::testing::InitGoogleTest(&none, argv);
+    return RUN_ALL_TESTS();
+}
