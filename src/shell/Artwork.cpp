@@ -20,10 +20,13 @@ Rgb Mix(Rgb a, Rgb b, double t) {
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
+// A channel of 0..255 to its nearest whole value (halves up, as lround does for these).
+std::uint8_t ToByte(double channel) { return static_cast<std::uint8_t>(channel + 0.5); }
+
 // How strongly (0..1) a point lies on a two-armed spiral around the centre.
 double SpiralWeight(double x, double y, double cx, double cy, double gap, double thickness, double maxRadius) {
     const double dx = x - cx, dy = y - cy;
-    const double r = std::hypot(dx, dy);
+    const double r = std::sqrt(dx * dx + dy * dy);
     if (r > maxRadius || r < 1.5) return 0.0;
     const double k = gap / (2 * kPi);
     double best = 1e9;
@@ -32,7 +35,8 @@ double SpiralWeight(double x, double y, double cx, double cy, double gap, double
         const double turn = std::round((r / k - base) / (2 * kPi));
         best = std::min(best, std::abs(r - k * (base + 2 * kPi * turn)));
     }
-    const double fade = 1.0 - std::pow(r / maxRadius, 3);
+    const double scaled = r / maxRadius;
+    const double fade = 1.0 - scaled * scaled * scaled;
     return std::clamp((thickness - best) / 1.2, 0.0, 1.0) * fade;
 }
 
@@ -69,9 +73,9 @@ Picture24 DrawArtwork(Artwork which) {
             }
             if (isBackground && (y == 167 || y == 168))  // a light rule under the title
                 c = Mix(c, {200, 210, 255}, 0.35 * (1 - std::abs(x - 250) / 260.0));
-            row[x * 3 + 0] = static_cast<std::uint8_t>(std::lround(c.b));
-            row[x * 3 + 1] = static_cast<std::uint8_t>(std::lround(c.g));
-            row[x * 3 + 2] = static_cast<std::uint8_t>(std::lround(c.r));
+            row[x * 3 + 0] = ToByte(c.b);
+            row[x * 3 + 1] = ToByte(c.g);
+            row[x * 3 + 2] = ToByte(c.r);
         }
     }
     return picture;
