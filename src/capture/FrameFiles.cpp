@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <limits>
+#include <memory>
 
 #include <dirent.h>
 
@@ -37,11 +38,10 @@ bool IsFrameFileName(std::string_view fileName) {
 std::vector<std::string> ListFrameFiles(std::string_view appDir) {
     std::vector<std::string> names;
     // The folder's names in the system's own code page, as every other path here.
-    DIR* folder = opendir(std::string(appDir).c_str());
+    const std::unique_ptr<DIR, int (*)(DIR*)> folder(opendir(std::string(appDir).c_str()), &closedir);
     if (!folder) return names;
-    while (const dirent* entry = readdir(folder))
+    while (const dirent* entry = readdir(folder.get()))
         if (IsFrameFileName(entry->d_name) && IsRegularFile(InAppDir(appDir, entry->d_name))) names.emplace_back(entry->d_name);
-    closedir(folder);
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -3,18 +3,15 @@
 #include <cstdio>
 
 #include "platform/FileFacts.h"
+#include "platform/OpenFile.h"
 
 namespace vfe {
 
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 class StdioInputFile final : public InputFile {
 public:
-    explicit StdioInputFile(std::FILE* file) : file_(file) {}
+    explicit StdioInputFile(OpenFile file) : file_(std::move(file)) {}
 
     std::optional<std::size_t> Read(std::span<char> into) override {
         if (into.empty()) return 0;
@@ -24,7 +21,7 @@ public:
     }
 
 private:
-    std::unique_ptr<std::FILE, FileCloser> file_;
+    OpenFile file_;
 };
 
 }  // namespace
@@ -32,9 +29,9 @@ private:
 std::unique_ptr<InputFile> StdioFileSource::Open(const std::string& path) {
     // Folders and devices are not files one can read, on any system.
     if (!FileLength(path)) return nullptr;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    OpenFile file = OpenStream(path, "rb");
     if (!file) return nullptr;
-    return std::make_unique<StdioInputFile>(file);
+    return std::make_unique<StdioInputFile>(std::move(file));
 }
 
 }  // namespace vfe

@@ -6,18 +6,11 @@
 #include <vector>
 
 #include "platform/FileFacts.h"
+#include "platform/OpenFile.h"
 
 namespace vfe {
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using OpenFile = std::unique_ptr<std::FILE, FileCloser>;
-
-// Closing reports whether everything written reached the system.
-bool Close(OpenFile file) { return std::fclose(file.release()) == 0; }
 
 bool SeekTo(std::FILE* file, std::int64_t offset) {
     // Offsets of interest fit a long on every platform we build for (the file is 128 KiB).
@@ -49,7 +42,7 @@ bool OverwriteInPlace(const std::string& path, std::int64_t expectedLength, std:
     if (!fitsInside) return false;
 
     if (IsMarkedReadOnly(path)) return false;
-    OpenFile file(std::fopen(path.c_str(), "r+b"));  // existing file only; never created or truncated
+    OpenFile file = OpenStream(path, "r+b");  // existing file only; never created or truncated
     if (!file) return false;
     // Unbuffered, so the block goes to the system as one write and its failure shows here.
     if (std::setvbuf(file.get(), nullptr, _IONBF, 0) != 0) return false;
@@ -57,7 +50,7 @@ bool OverwriteInPlace(const std::string& path, std::int64_t expectedLength, std:
     // The length is checked again on the open file: it may have changed since it was looked at.
     const bool patched = HasLength(file.get(), expectedLength) && WriteAt(file.get(), offset, bytes) &&
                          ReadsBackAs(file.get(), offset, bytes);
-    const bool closed = Close(std::move(file));
+    const bool closed = CloseStream(std::move(file));
     return patched && closed;
 }
 

@@ -7,14 +7,11 @@
 #include <vector>
 
 #include "platform/FileFacts.h"
+#include "platform/OpenFile.h"
 
 namespace vfe {
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 bool WriteBlock(std::FILE* file, std::span<const std::uint8_t> block) {
     return block.empty() || std::fwrite(block.data(), 1, block.size(), file) == block.size();
@@ -22,10 +19,10 @@ bool WriteBlock(std::FILE* file, std::span<const std::uint8_t> block) {
 
 bool WriteHeaderAndPixels(const std::string& path, std::span<const std::uint8_t> headerBlock,
                           std::span<const std::uint8_t> bits) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
+    OpenFile file = OpenStream(path, "wb");
     if (!file) return false;
     bool written = WriteBlock(file.get(), headerBlock) && WriteBlock(file.get(), bits);
-    written = std::fclose(file.release()) == 0 && written;
+    written = CloseStream(std::move(file)) && written;
     if (!written) std::remove(path.c_str());
     return written;
 }

@@ -5,14 +5,11 @@
 #include <span>
 
 #include "platform/FileFacts.h"
+#include "platform/OpenFile.h"
 
 namespace vfe {
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 bool ReadAt(std::FILE* file, std::int64_t offset, std::span<std::uint8_t> target) {
     if (offset < 0 || offset > 0x7FFFFFFF || std::fseek(file, static_cast<long>(offset), SEEK_SET) != 0) return false;
@@ -50,7 +47,7 @@ bool ReadCheckedBmp(std::FILE* file, std::int64_t fileLength, BmpFileHeader& fil
 std::optional<BmpContents> ReadCheckedBmpFile(const std::string& path) {
     const auto length = FileLength(path);
     if (!length) return std::nullopt;
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    const OpenFile file = OpenStream(path, "rb");
     if (!file) return std::nullopt;
     try {
         BmpFileHeader ignored;

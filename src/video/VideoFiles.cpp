@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/FileFacts.h"
+#include "platform/OpenFile.h"
 #include "platform/Paths.h"
 
 namespace vfe {
@@ -35,12 +36,10 @@ std::optional<std::string> FreeVideoPath(std::string_view appDir, int secondsOfD
 bool IsWholeRiffFile(const std::string& path) {
     constexpr std::int64_t kHeaderBytes = 8;  // "RIFF" and the size of what follows
     const auto length = FileLength(path);
-    std::FILE* file = length ? std::fopen(path.c_str(), "rb") : nullptr;
+    const OpenFile file = length ? OpenStream(path, "rb") : OpenFile();
     if (!file) return false;
     unsigned char header[kHeaderBytes] = {};
-    const bool read = std::fread(header, 1, sizeof header, file) == sizeof header;
-    std::fclose(file);
-    if (!read || header[0] != 'R' || header[1] != 'I' || header[2] != 'F' || header[3] != 'F') return false;
+    if (std::fread(header, 1, sizeof header, file.get()) != sizeof header || header[0] != 'R' || header[1] != 'I' || header[2] != 'F' || header[3] != 'F') return false;
     const std::uint32_t declared = static_cast<std::uint32_t>(header[4]) | static_cast<std::uint32_t>(header[5]) << 8 |
                                    static_cast<std::uint32_t>(header[6]) << 16 |
                                    static_cast<std::uint32_t>(header[7]) << 24;

@@ -9,16 +9,13 @@
 #include <stdexcept>
 
 #include "platform/FileFacts.h"
+#include "platform/OpenFile.h"
 #include "video/BmpFile.h"
 #include "video/BmpReader.h"
 
 namespace vfe {
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 void ShowFileMessage(MessageBoxes& messages, const std::string& text, const std::string& filename, unsigned icon) {
     messages.Show(text + "\r\n" + filename, kApplicationTitle, MsgBox::OkOnly | icon);
@@ -39,7 +36,7 @@ bool cDIB::CreateFromFile(const std::string& filename) {
         return false;
     }
     errno = 0;
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(filename.c_str(), "rb"));
+    const OpenFile file = OpenStream(filename, "rb");
     if (!file) {
         ShowOpenFailure(messages_, errno, filename);
         return false;
