@@ -106,7 +106,11 @@ void MainWindow::OnCommand(int id, int notification) {
         form_->OnMenu(static_cast<MenuItem>(id - kMenuIdBase));
         return;
     }
-    const auto control = static_cast<Control>(id - kControlIdBase);
+    // Only the ids we gave our controls name one: dialog navigation also sends IDOK and
+    // IDCANCEL (Enter, Escape), which mean nothing in this window.
+    const int index = id - kControlIdBase;
+    if (index < 0 || static_cast<size_t>(index) >= controls_.size() || !controls_[static_cast<size_t>(index)]) return;
+    const auto control = static_cast<Control>(index);
     if (const auto event = EventOf(LayoutOf(control).kind, notification)) form_->OnControl(control, *event);
 }
 

@@ -142,6 +142,17 @@ TEST_F(MainWindow, ClosingTheWindowEndsTheProgram) {
     EXPECT_FALSE(e2e::FindTopWindow(e2e::kMainCaption));
 }
 
+// Dialog navigation turns Enter and Escape into OK and Cancel, which this window has not.
+TEST_F(MainWindow, EnterAndEscapeSayNothing) {
+    FrontEnd fe(folder);
+    ASSERT_TRUE(fe.window());
+    // Once the Help menu opens, the keys before Alt+H have been handled.
+    ASSERT_TRUE(e2e::PressKeysIn(fe.window(), "Return Escape alt+h"));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::OpenMenus(fe.process.id()).size() == 1; }, e2e::Milliseconds(3000)));
+    ASSERT_TRUE(e2e::PressKeys("Escape Escape"));
+    EXPECT_TRUE(e2e::ShowsNoDialog(fe));
+}
+
 }  // namespace
 
 namespace {
