@@ -188,12 +188,11 @@ void Recorder::ShowSelectedFrame(BitmapBytes frame) {
 
 void Recorder::lst_KeyDown(std::int16_t keyCode, std::int16_t /*shift*/) {
     auto& form = fe_.form;
-    if (keyCode != kDeleteKey) return;
+    // The last entry stays: a save of an emptied list would end the recording with no video.
+    if (keyCode != kDeleteKey || form.ListCount() <= 1) return;
     const int selected = form.ListIndex();
     if (selected < 0) return;  // nothing selected: nothing to remove
-    // The last entry goes too: a list that no save can take must not stay for ever.
     form.ListRemove(selected);
-    if (form.ListCount() == 0) return;
     form.SetListIndex(0);
     lst_Click();
 }
