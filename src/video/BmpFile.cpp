@@ -62,14 +62,16 @@ bool ReplaceWithBmpFile(const std::string& path, std::span<const std::uint8_t> b
                         std::span<const std::uint8_t> bits) {
     const std::string written = path + ".part";
     if (!WriteBmpFile(written, bitmapInfo, bits)) return false;  // a half-written one is removed
+    if (std::rename(written.c_str(), path.c_str()) == 0) return true;
     // Where renaming onto an existing name is refused, the older file goes only now that
     // the new one is whole; anything but a file under that name stays.
-    if (std::rename(written.c_str(), path.c_str()) != 0 &&
-        (!IsRegularFile(path) || std::remove(path.c_str()) != 0 || std::rename(written.c_str(), path.c_str()) != 0)) {
+    if (!IsRegularFile(path) || std::remove(path.c_str()) != 0) {
         std::remove(written.c_str());
         return false;
     }
-    return true;
+    // With the older file gone, the new one is the only copy: it keeps its temporary name
+    // rather than be lost too.
+    return std::rename(written.c_str(), path.c_str()) == 0;
 }
 
 }  // namespace vfe
