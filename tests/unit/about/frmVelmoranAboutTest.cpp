@@ -2,7 +2,6 @@
 
 #include "about/frmVelmoranAbout.h"
 #include "platform/Paths.h"
-#include "shell/frmVelmoranLoad.h"
 #include "support/FakeFiles.h"
 #include "support/Fakes.h"
 
@@ -88,21 +87,10 @@ TEST(AboutWindow, OtherLoadFailuresAreIgnoredAndTheWindowStays) {
 TEST(AboutWindow, EmptyReadmeGivesAnEmptyBoxAndNoMessage) {
     FakeAboutParts parts;
     parts.files.files[kReadmePath].content = "";
-    parts.box.content = "left over";
     parts.Open().Form_Activate();
     EXPECT_EQ(parts.box.streams, 1);
     EXPECT_EQ(parts.box.content, "");
     EXPECT_TRUE(parts.events.empty());
-}
-
-TEST(AboutWindow, HelpMenuOpensItModally) {
-    testing::FakeFrontEnd fake;
-    frmVelmoranLoad form(fake.frontEnd, fake.about, fake.capture.Services());
-    form.OnMenu(MenuItem::mnuAboutVelmoranFE);
-    EXPECT_EQ(fake.about.openings, 1);
-    form.OnMenu(MenuItem::mnuHelp);  // the menu's title opens nothing
-    EXPECT_EQ(fake.about.openings, 1);
-    EXPECT_TRUE(fake.messages.shown.empty());
 }
 
 }  // namespace

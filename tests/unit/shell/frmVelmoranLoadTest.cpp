@@ -20,11 +20,6 @@ TEST(MainWindowLoad, SetsTheStartValuesOfTheStateTable) {
     form.Form_Load();
     EXPECT_EQ(fake.state.FlashSize, 131072);
     EXPECT_EQ(fake.state.ShowMode, 1);
-    EXPECT_EQ(fake.state.EmulatorCaption, "");
-    EXPECT_EQ(fake.state.EmulatorWnd, 0u);
-    EXPECT_FALSE(fake.state.Grabando);
-    EXPECT_EQ(fake.state.ZoomFactor, 0.0f);
-    EXPECT_EQ(fake.state.SnapshotNumber, 0);
 }
 
 TEST(MainWindowLoad, SizesThePreviewPictureForTheScreen) {
@@ -93,6 +88,7 @@ TEST(MainWindowExit, ExitAndCloseEndTheProgramWithoutTouchingOutsidePrograms) {
     frmVelmoranLoad form(fake.frontEnd, fake.about, fake.capture.Services());
     form.OnMenu(MenuItem::mnuExit);
     EXPECT_TRUE(fake.controls.ended);
+    EXPECT_TRUE(fake.windows.calls.empty());
 
     FakeFrontEnd closed;
     frmVelmoranLoad other(closed.frontEnd, closed.about, closed.capture.Services());
@@ -142,9 +138,12 @@ TEST_F(MainWindowCommands, TheAboutWindowOpensOnceAtATime) {
     EXPECT_EQ(fake.about.openings, 1);
     form.OnMenu(MenuItem::mnuAboutVelmoranFE);  // closed again: the next opening is allowed
     EXPECT_EQ(fake.about.openings, 2);
+    form.OnMenu(MenuItem::mnuHelp);  // the menu's title opens nothing
+    EXPECT_EQ(fake.about.openings, 2);
+    EXPECT_TRUE(fake.messages.shown.empty());
 }
 
-TEST(MainWindowLayout, ControlsKeepTheirDesignPlacesAndStates) {
+TEST(MainWindowLayout, ControlsKeepTheirPlacesAndStates) {
     const auto& save = LayoutOf(Control::cmd);
     EXPECT_FALSE(save.visible);
     EXPECT_EQ(save.container, Control::fra);

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <stdexcept>
 
 #include "support/Fakes.h"
@@ -143,6 +144,14 @@ TEST_F(DibFiles, RefusesEveryFileItCannotTrustAndKeepsThePreviousBitmap) {
     add("bit depth 0 for plain rows", [](BmpBuilder& b) { b.bitCount = 0; b.sizeImage = 16; b.pixelBytes = 16; });
     add("bit depth 48 for plain rows", [](BmpBuilder& b) { b.bitCount = 48; b.sizeImage = 64; b.pixelBytes = 64; });
     add("compressed with no image size", [](BmpBuilder& b) { b.compression = 1; b.bitCount = 8; b.sizeImage = 0; });
+    add("rows overflowing 64 bits", [](BmpBuilder& b) {  // found by the fuzzer
+        b.width = std::numeric_limits<std::int32_t>::max();
+        b.height = std::numeric_limits<std::int32_t>::min();
+        b.bitCount = 32;
+        b.compression = kBiBitfields;
+        b.sizeImage = 16;
+        b.pixelBytes = 16;
+    });
     cases.push_back({"shorter than the file header", {'B', 'M', 1, 2, 3}});
     const auto goodBytes = good.File();
     cases.push_back({"shorter than the info header", {goodBytes.begin(), goodBytes.begin() + 30}});
