@@ -70,10 +70,12 @@ class Recording : public e2e::FrontEndTest {
 protected:
     // Helpers that assert are called through ASSERT_NO_FATAL_FAILURE, so a test stops at once.
     void LaunchEmulator(const FrontEnd& fe) {
-        e2e::Menu(fe, "r", "a");  // Run > Velmoran Alpha
+        ASSERT_TRUE(e2e::Menu(fe, "r", "a"));  // Run > Velmoran Alpha
         ASSERT_TRUE(e2e::WaitForWindow(kEmulatorCaption));
     }
-    static void ChooseRecordHighQuality(const FrontEnd& fe) { e2e::Menu(fe, "u", "a", "{down}", "{enter}"); }
+    static void ChooseRecordHighQuality(const FrontEnd& fe) {
+        EXPECT_TRUE(e2e::Menu(fe, "u", "a", "{down}", "{enter}"));  // Utilities > Avi Recorder > High Quality
+    }
 
     // Records until the caption counts `frames`, answering the confirmation with OK.
     void RecordFrames(const FrontEnd& fe, int frames) {

@@ -168,7 +168,7 @@ bool ShowsNoDialog(const FrontEnd& fe, Milliseconds timeout) {
 
 bool LaunchEmulatorAndRecord(const FrontEnd& fe) {
     if (!Menu(fe, "r", "a") || !WaitForWindow("Velmoran Alpha v0.2a")) return false;  // Run > Velmoran Alpha
-    Menu(fe, "u", "a", "{down}", "{enter}");  // Utilities > Avi Recorder > Record High Quality
+    if (!Menu(fe, "u", "a", "{down}", "{enter}")) return false;  // Utilities > Avi Recorder > Record High Quality
     const auto confirm = WaitForMessageBox(fe);
     return confirm && Answer(*confirm, IDOK);
 }
