@@ -89,10 +89,7 @@ void Recorder::GrabFrame() {
     if (!screen_.HasCapturePicture()) return;
     if (!screen_.CopyScreenToCapturePicture(ClientAreaOf(fe_.form.ControlSize(Control::pic0)))) {
         // Saved as a frame, the picture would repeat the last one.
-        if (TakingFrames())
-            StopAfterFailure(kScreenNotCopiedText);
-        else
-            fe_.messages.Show(kScreenNotCopiedText, kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
+        ReportFailure(kScreenNotCopiedText);
         return;
     }
     screen_.ShowCapturePictureInPreview();
@@ -120,6 +117,13 @@ bool Recorder::SaveFrame() {
 }
 
 bool Recorder::TakingFrames() const { return fe_.state.Grabando && !stoppedByFailure_; }
+
+void Recorder::ReportFailure(const std::string& what) {
+    if (TakingFrames())
+        StopAfterFailure(what);
+    else
+        fe_.messages.Show(what, kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
+}
 
 void Recorder::StopAfterFailure(const std::string& what) {
     // Stopped before the message: timer ticks reach us while it is open.
@@ -203,10 +207,7 @@ bool Recorder::ApplyIntervalRule() {
 
 bool Recorder::SetFrameTimer(unsigned milliseconds) {
     if (fe_.form.SetTimerInterval(milliseconds)) return true;
-    if (TakingFrames())
-        StopAfterFailure(kTimerNotSetText);
-    else
-        fe_.messages.Show(kTimerNotSetText, kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
+    ReportFailure(kTimerNotSetText);
     return false;
 }
 

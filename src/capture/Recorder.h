@@ -37,9 +37,9 @@ public:
     bool StoppedByFailure() const { return stoppedByFailure_; }
     // Frames are being taken: a recording runs and nothing has stopped it yet.
     bool TakingFrames() const;
-    // Stops the recording after a failure, with one message: `what` failed, the frames taken
-    // so far are kept for the save.
-    void StopAfterFailure(const std::string& what);
+    // `what` failed: while frames are taken, the recording stops with one message and the
+    // frames taken so far are kept for the save; otherwise `what` is said.
+    void ReportFailure(const std::string& what);
 
     // The video writer over the list, then the timer back by the interval rule, and the
     // frame files deleted unless the save failed (they are kept to try again).
@@ -55,6 +55,8 @@ private:
     // Asks whether the frames still listed may go; on Yes they, and every frame file, do.
     bool DiscardUnsavedFrames();
     bool SaveFrame();
+    // Stops the recording after a failure, with one message saying what failed.
+    void StopAfterFailure(const std::string& what);
     // Whether the recording is done with after the save: saved, cancelled or empty.
     static bool ConsumesRecording(const SaveResult& result) { return result.outcome != SaveOutcome::Failed; }
 

@@ -53,13 +53,12 @@ void frmVelmoranLoad::Form_Resize() {
 void frmVelmoranLoad::Form_EndRecordingPosted() { recorder_.EndRecording(); }
 
 void frmVelmoranLoad::Form_Fault() {
-    if (recorder_.TakingFrames()) {
-        recorder_.StopAfterFailure(kHandlerFaultText);
-        return;
+    // Said once a run when nothing is being recorded.
+    if (!recorder_.TakingFrames()) {
+        if (faultSaid_) return;
+        faultSaid_ = true;
     }
-    if (faultSaid_) return;
-    faultSaid_ = true;
-    fe_.messages.Show(kHandlerFaultText, kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
+    recorder_.ReportFailure(kHandlerFaultText);
 }
 
 void frmVelmoranLoad::Form_QueryUnload() { fe_.form.EndProgram(); }
