@@ -70,6 +70,7 @@ std::array<std::uint8_t, kBmpInfoHeaderSize> PackInfoHeader(const BmpInfoHeader&
 }
 
 void StoreLittleEndian32(std::span<std::uint8_t, 4> target, std::int32_t value) { Store32(target, 0, value); }
+std::int32_t LoadLittleEndian32(std::span<const std::uint8_t, 4> source) { return Load32(source, 0); }
 
 std::optional<std::int64_t> UncompressedImageSize(std::int32_t width, std::int32_t height, std::int32_t bitCount) {
     switch (bitCount) {

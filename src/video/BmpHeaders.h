@@ -47,6 +47,7 @@ std::array<std::uint8_t, kBmpInfoHeaderSize> PackInfoHeader(const BmpInfoHeader&
 // Byte offset of biSizeImage inside the info header.
 inline constexpr std::size_t kBiSizeImageOffset = 20;
 void StoreLittleEndian32(std::span<std::uint8_t, 4> target, std::int32_t value);
+std::int32_t LoadLittleEndian32(std::span<const std::uint8_t, 4> source);
 
 // Bytes of one row of uncompressed pixels: every row is padded to whole 4-byte words.
 constexpr std::int64_t DibRowBytes(std::int64_t width, std::int64_t bitCount) { return (width * bitCount + 31) / 32 * 4; }

@@ -1,10 +1,13 @@
 #include "video/VideoFiles.h"
 
+#include <array>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/FileFacts.h"
 #include "platform/OpenFile.h"
 #include "platform/Paths.h"
+#include "video/BmpHeaders.h"
 
 namespace vfe {
 
@@ -38,11 +41,11 @@ bool IsWholeRiffFile(const std::string& path) {
     const auto length = FileLength(path);
     const OpenFile file = length ? OpenStream(path, "rb") : OpenFile();
     if (!file) return false;
-    unsigned char header[kHeaderBytes] = {};
-    if (std::fread(header, 1, sizeof header, file.get()) != sizeof header || header[0] != 'R' || header[1] != 'I' || header[2] != 'F' || header[3] != 'F') return false;
-    const std::uint32_t declared = static_cast<std::uint32_t>(header[4]) | static_cast<std::uint32_t>(header[5]) << 8 |
-                                   static_cast<std::uint32_t>(header[6]) << 16 |
-                                   static_cast<std::uint32_t>(header[7]) << 24;
+    std::array<std::uint8_t, kHeaderBytes> header{};
+    if (std::fread(header.data(), 1, header.size(), file.get()) != header.size() ||
+        std::memcmp(header.data(), "RIFF", 4) != 0)
+        return false;
+    const auto declared = static_cast<std::uint32_t>(LoadLittleEndian32(std::span(header).subspan<4, 4>()));
     return *length >= kHeaderBytes + static_cast<std::int64_t>(declared);
 }
 
