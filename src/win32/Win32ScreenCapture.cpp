@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include <vector>
 
@@ -133,18 +134,16 @@ bool Win32ScreenCapture::ShowBitmapInPreview(BitmapBytes bitmap) {
     if (!HoldsPlainRows(UnpackInfoHeader(bitmap.bitmapInfo.first<kBmpInfoHeaderSize>()))) return false;
     const bool sameFormat = loaded_ && std::equal(bitmap.bitmapInfo.begin(), bitmap.bitmapInfo.end(),
                                                   loadedInfo_.begin(), loadedInfo_.end());
+    GdiObject<HBITMAP> shownBefore;  // released only once the preview holds the new picture
     if (!sameFormat) {
         void* bits = nullptr;
         std::size_t capacity = 0;
         GdiObject<HBITMAP> picture = DibSectionFor(bitmap.bitmapInfo, bits, capacity);
         if (!picture) return false;
-        std::memcpy(bits, bitmap.bits.data(), std::min(capacity, bitmap.bits.size()));
-        ShowInPreview(picture.get());
-        loaded_ = std::move(picture);  // the one shown before is released only now
+        shownBefore = std::exchange(loaded_, std::move(picture));
         loadedInfo_.assign(bitmap.bitmapInfo.begin(), bitmap.bitmapInfo.end());
         loadedBits_ = bits;
         loadedCapacity_ = capacity;
-        return true;
     }
     GdiFlush();  // nothing of GDI's may still be drawing from the pixels written next
     std::memcpy(loadedBits_, bitmap.bits.data(), std::min(loadedCapacity_, bitmap.bits.size()));
