@@ -26,6 +26,12 @@ void Form_Initialize() {
     InitCommonControlsEx(&controls);
 }
 
+// Without its window and every control the program can do nothing: it says so once and ends.
+int CannotStart(vfe::win32::Win32MessageBoxes& messages) {
+    messages.Show(vfe::kWindowNotCreatedText, vfe::kApplicationTitle, vfe::MsgBox::OkOnly | vfe::MsgBox::Critical);
+    return 1;
+}
+
 int RunFrontEnd(HINSTANCE instance, int showCommand) {
     Form_Initialize();
     const std::string appDir = ApplicationDirectory();
@@ -35,10 +41,7 @@ int RunFrontEnd(HINSTANCE instance, int showCommand) {
     vfe::win32::Win32MessageBoxes messages;
     vfe::win32::Win32WindowSystem windows;
     vfe::win32::RegistrySettings settings;
-    if (!window.Create()) {
-        messages.Show(vfe::kWindowNotCreatedText, vfe::kApplicationTitle, vfe::MsgBox::OkOnly | vfe::MsgBox::Critical);
-        return 1;
-    }
+    if (!window.Create()) return CannotStart(messages);
     messages.SetOwner(window.hwnd());
 
     vfe::FrontEnd frontEnd{state, window, messages, windows, settings, appDir};
@@ -54,10 +57,7 @@ int RunFrontEnd(HINSTANCE instance, int showCommand) {
     window.Show(showCommand);
     // What lies outside the client area is made once the window shows, before the message
     // loop runs: every control exists before the program handles any input.
-    if (!window.CreateControlsAfterShow()) {
-        messages.Show(vfe::kWindowNotCreatedText, vfe::kApplicationTitle, vfe::MsgBox::OkOnly | vfe::MsgBox::Critical);
-        return 1;
-    }
+    if (!window.CreateControlsAfterShow()) return CannotStart(messages);
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
