@@ -55,17 +55,6 @@ bool PollUntil(const std::function<bool()>& condition, Milliseconds timeout) {
     return true;
 }
 
-std::string UnixPath(const fs::path& path) {
-    using ToUnix = char*(__cdecl*)(const wchar_t*);
-    static const auto toUnix = reinterpret_cast<ToUnix>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    char* converted = toUnix ? toUnix(fs::absolute(path).wstring().c_str()) : nullptr;
-    if (!converted) return {};
-    std::string unix(converted);
-    HeapFree(GetProcessHeap(), 0, converted);
-    return unix;
-}
-
 std::string ReadFile(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -75,22 +64,22 @@ std::string ReadFile(const fs::path& file) {
 std::string RunProgram(const std::string& exe, const std::vector<std::string>& arguments, const fs::path& scratch) {
     const fs::path output = scratch / (exe + ".out");
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE file = CreateFileA(output.string().c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
     std::string commandLine = "\"" + (e2e::BuildDir() / exe).string() + "\"";
     for (const auto& argument : arguments) commandLine += " \"" + argument + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = file;
-    startup.hStdError = file;
-    PROCESS_INFORMATION process{};
-    const bool started = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                                        &startup, &process);
-    CloseHandle(file);
-    if (!started) return exe + ": cannot start";
-    WaitForSingleObject(process.hProcess, 600000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    PROCESS_INFORMATION started{};
+    {
+        const vfe::win32::KernelHandle file(
+            CreateFileA(output.string().c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr));
+        if (!file) return exe + ": cannot write " + output.string();
+        startup.hStdOutput = startup.hStdError = file.get();
+        if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &started))
+            return exe + ": cannot start";
+    }
+    const vfe::win32::KernelHandle process(started.hProcess), thread(started.hThread);
+    WaitForSingleObject(process.get(), 600000);
     return ReadFile(output);
 }
 
@@ -108,26 +97,14 @@ double FigureIn(const std::string& output, const std::string& prefix, const std:
 }
 
 // ffmpeg on the frame files of `folder`, timed by the shell around it (its start included).
-// Wine's handle of a Unix process does not wait for it, so the shell leaves a file when done.
 double FfmpegMilliseconds(const fs::path& folder) {
-    const std::string unixFolder = UnixPath(folder);
-    const std::string done = unixFolder + "/ffmpeg.done";
-    std::string commandLine =
-        "Z:\\bin\\sh -c \"cd '" + unixFolder + "' && s=$(date +%s%N); ffmpeg -loglevel error -y -framerate 5 " +
-        "-i z%d.bmp -c:v rawvideo -pix_fmt bgra ffmpeg.avi </dev/null; r=$?; e=$(date +%s%N); " +
-        "echo $r $(( (e - s) / 1000 )) > ffmpeg.tmp; mv ffmpeg.tmp ffmpeg.done\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return -1;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    if (!e2e::WaitUntil([&] { return fs::exists(folder / "ffmpeg.done"); }, Milliseconds(120000))) return -1;
-    int status = -1;
-    long long microseconds = 0;
-    std::istringstream(ReadFile(folder / "ffmpeg.done")) >> status >> microseconds;
-    return status == 0 ? microseconds / 1000.0 : -1;
+    std::string printed;
+    const int status = e2e::RunUnixQuietly(
+        "cd " + e2e::ShellQuoted(e2e::UnixPath(folder)) + " && s=$(date +%s%N) && ffmpeg -loglevel error -y " +
+            "-framerate 5 -i z%d.bmp -c:v rawvideo -pix_fmt bgra ffmpeg.avi && e=$(date +%s%N) && " +
+            "echo $(( (e - s) / 1000 ))",
+        Milliseconds(120000), &printed);
+    return status == 0 ? std::atoll(printed.c_str()) / 1000.0 : -1;
 }
 
 // A visible dialog of the process whose static text starts with `text`.
