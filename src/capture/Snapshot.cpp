@@ -51,7 +51,7 @@ bool Snapshot::SaveWindowPicture(WindowHandle window, const std::string& path) {
         fe_.messages.Show(kNoWindowPictureText, kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
         return false;
     }
-    if (!ReplaceWithBmpFile(path, split->bitmapInfo, split->bits)) {
+    if (!ReplaceWithBmpFile(files_, path, split->bitmapInfo, split->bits)) {
         fe_.messages.Show(kSnapshotNotWrittenText + "\r\n" + path, kApplicationTitle,
                           MsgBox::OkOnly | MsgBox::Exclamation);
         return false;

@@ -3,6 +3,7 @@
 
 #include "capture/CaptureTexts.h"
 #include "platform/Clipboard.h"
+#include "platform/FileReplace.h"
 #include "platform/FrontEnd.h"
 #include "platform/ScreenCapture.h"
 
@@ -19,8 +20,8 @@ std::string SnapshotFileName(int number);
 // clipboard into a numbered BMP file in the working directory.
 class Snapshot {
 public:
-    Snapshot(FrontEnd& frontEnd, Clipboard& clipboard, ScreenCapture& screen)
-        : fe_(frontEnd), clipboard_(clipboard), screen_(screen) {}
+    Snapshot(FrontEnd& frontEnd, Clipboard& clipboard, ScreenCapture& screen, FileReplace& files)
+        : fe_(frontEnd), clipboard_(clipboard), screen_(screen), files_(files) {}
     void cmdSnapshot_Click();
 
 private:
@@ -29,6 +30,7 @@ private:
     FrontEnd& fe_;
     Clipboard& clipboard_;
     ScreenCapture& screen_;
+    FileReplace& files_;
     // The 16-bit counter cannot pass 32767: once that file is written, no number is left.
     bool numbersUsedUp_ = false;
 };

@@ -17,7 +17,7 @@ frmVelmoranLoad::frmVelmoranLoad(FrontEnd& frontEnd, AboutWindow& about, Capture
       emulator_(frontEnd),
       region_(frontEnd),
       recorder_(frontEnd, capture.screen, capture.writer),
-      snapshot_(frontEnd, capture.clipboard, capture.screen) {}
+      snapshot_(frontEnd, capture.clipboard, capture.screen, capture.files) {}
 
 void frmVelmoranLoad::Form_Load() {
     auto& form = fe_.form;

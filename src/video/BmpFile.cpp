@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <limits>
-#include <memory>
 #include <vector>
 
-#include "platform/FileFacts.h"
 #include "platform/OpenFile.h"
 
 namespace vfe {
@@ -58,20 +56,13 @@ bool WriteBmpFile(const std::string& path, std::span<const std::uint8_t> bitmapI
     return WriteHeaderAndPixels(path, block, bits);
 }
 
-bool ReplaceWithBmpFile(const std::string& path, std::span<const std::uint8_t> bitmapInfo,
+bool ReplaceWithBmpFile(FileReplace& files, const std::string& path, std::span<const std::uint8_t> bitmapInfo,
                         std::span<const std::uint8_t> bits) {
     const std::string written = path + ".part";
     if (!WriteBmpFile(written, bitmapInfo, bits)) return false;  // a half-written one is removed
-    if (std::rename(written.c_str(), path.c_str()) == 0) return true;
-    // Where renaming onto an existing name is refused, the older file goes only now that
-    // the new one is whole; anything but a file under that name stays.
-    if (!IsRegularFile(path) || std::remove(path.c_str()) != 0) {
-        std::remove(written.c_str());
-        return false;
-    }
-    // With the older file gone, the new one is the only copy: it keeps its temporary name
-    // rather than be lost too.
-    return std::rename(written.c_str(), path.c_str()) == 0;
+    if (files.Replace(written, path)) return true;
+    std::remove(written.c_str());
+    return false;
 }
 
 }  // namespace vfe

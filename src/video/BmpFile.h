@@ -3,6 +3,7 @@
 #include <span>
 #include <string>
 
+#include "platform/FileReplace.h"
 #include "video/BmpHeaders.h"
 
 namespace vfe {
@@ -19,8 +20,9 @@ bool WriteBmpFile(const std::string& path, std::span<const std::uint8_t> bitmapI
                   std::span<const std::uint8_t> bits);
 
 // The same, for a file whose older copy must survive a failed write: written under a
-// temporary name beside it ("<path>.part"), and put in its place only once complete.
-bool ReplaceWithBmpFile(const std::string& path, std::span<const std::uint8_t> bitmapInfo,
+// temporary name beside it ("<path>.part"), and put in its place by `files` only once
+// complete; when that fails, the temporary file goes again.
+bool ReplaceWithBmpFile(FileReplace& files, const std::string& path, std::span<const std::uint8_t> bitmapInfo,
                         std::span<const std::uint8_t> bits);
 
 }  // namespace vfe

@@ -10,6 +10,7 @@
 #include "win32/Win32AboutWindow.h"
 #include "win32/Win32Clipboard.h"
 #include "win32/Win32Clock.h"
+#include "win32/Win32FileReplace.h"
 #include "win32/ModuleFileName.h"
 #include "win32/Win32MessageBoxes.h"
 #include "win32/Win32ScreenCapture.h"
@@ -51,7 +52,8 @@ int RunFrontEnd(HINSTANCE instance, int showCommand) {
     vfe::win32::AviFileLibrary avi(window.hwnd());
     vfe::win32::Win32Clock clock;
     vfe::AviVideoWriter writer(frontEnd, avi, clock);
-    vfe::frmVelmoranLoad form(frontEnd, about, {screen, clipboard, writer});
+    vfe::win32::Win32FileReplace files;
+    vfe::frmVelmoranLoad form(frontEnd, about, {screen, clipboard, writer, files});
     const auto attached = window.Attach(form);
     form.Form_Load();
     window.Show(showCommand);

@@ -45,7 +45,7 @@ protected:
     WorkingDirectory cwd{workDir.path()};
     testing::FakeFrontEnd fake{appDir.str()};
     testing::FakeClipboard clipboard;
-    Snapshot snapshot{fake.frontEnd, clipboard, fake.capture.screen};
+    Snapshot snapshot{fake.frontEnd, clipboard, fake.capture.screen, fake.capture.files};
 };
 
 TEST_F(SnapshotTest, WithoutTheEarlierBuildNothingIsTaken) {
@@ -135,6 +135,15 @@ TEST_F(SnapshotTest, AFailedWriteNeverDestroysAnOlderSnapshot) {
     EXPECT_EQ(fake.messages.shown[0].text, "Snapshot file could not be written:\r\nSnapshot0.bmp");
     EXPECT_EQ(fake.state.SnapshotNumber, 0);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(workDir.path()), {}), 1) << "nothing else is left";
+
+    // Whole, but not put in its place (the older one in use, say): the older one is never removed first.
+    struct Refused final : FileReplace {
+        bool Replace(const std::string&, const std::string&) override { return false; }
+    } refused;
+    Snapshot{fake.frontEnd, clipboard, fake.capture.screen, refused}.cmdSnapshot_Click();
+    EXPECT_EQ(workDir.Read("Snapshot0.bmp"), std::vector<std::uint8_t>(older.begin(), older.end()));
+    EXPECT_EQ(fake.messages.shown.back().text, "Snapshot file could not be written:\r\nSnapshot0.bmp");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(workDir.path()), {}), 1);
 
     snapshot.cmdSnapshot_Click();  // with room again, the new one takes its place
     EXPECT_EQ(workDir.Read("Snapshot0.bmp").size(), 70u);

@@ -105,7 +105,8 @@ struct FakeCapture {
     FakeScreenCapture screen;
     FakeClipboard clipboard;
     FakeVideoWriter writer;
-    CaptureServices Services() { return {screen, clipboard, writer}; }
+    RenameFileReplace files;
+    CaptureServices Services() { return {screen, clipboard, writer, files}; }
 };
 
 
