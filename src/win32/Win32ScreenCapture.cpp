@@ -134,14 +134,17 @@ bool Win32ScreenCapture::ShowBitmapInPreview(BitmapBytes bitmap) {
     if (!HoldsPlainRows(UnpackInfoHeader(bitmap.bitmapInfo.first<kBmpInfoHeaderSize>()))) return false;
     const bool sameFormat = loaded_ && std::equal(bitmap.bitmapInfo.begin(), bitmap.bitmapInfo.end(),
                                                   loadedInfo_.begin(), loadedInfo_.end());
-    GdiObject<HBITMAP> shownBefore;  // released only once the preview holds the new picture
+    // Everything that may fail or throw is made first, so that a failure leaves the kept
+    // picture and the preview as they were; then only swaps, which cannot throw.
+    GdiObject<HBITMAP> picture;  // after the swap: the one shown before, released once the preview holds the new one
     if (!sameFormat) {
+        std::vector<std::uint8_t> info(bitmap.bitmapInfo.begin(), bitmap.bitmapInfo.end());
         void* bits = nullptr;
         std::size_t capacity = 0;
-        GdiObject<HBITMAP> picture = DibSectionFor(bitmap.bitmapInfo, bits, capacity);
+        picture = DibSectionFor(bitmap.bitmapInfo, bits, capacity);
         if (!picture) return false;
-        shownBefore = std::exchange(loaded_, std::move(picture));
-        loadedInfo_.assign(bitmap.bitmapInfo.begin(), bitmap.bitmapInfo.end());
+        std::swap(loaded_, picture);
+        loadedInfo_.swap(info);
         loadedBits_ = bits;
         loadedCapacity_ = capacity;
     }

@@ -1,0 +1,63 @@
+// The preview picture when memory runs out: an allocation that fails while a new picture is
+// taken leaves the preview showing a picture that is still there. A program of its own, as it
+// replaces operator new.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
+
+#include "support/CaptureFakes.h"
+#include "win32/Resources.h"
+#include "win32/Win32ScreenCapture.h"
+
+namespace {
+int allocationsUntilFailure = 0;  // the one that brings it to 0 throws; 0: none does
+}  // namespace
+
+void* operator new(std::size_t size) {
+    if (allocationsUntilFailure > 0 && --allocationsUntilFailure == 0) throw std::bad_alloc();
+    if (void* block = std::malloc(size ? size : 1)) return block;
+    throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+
+namespace vfe {
+namespace {
+
+BitmapBytes Split(const std::vector<std::uint8_t>& packed, std::size_t infoSize) {
+    return {std::span(packed).first(infoSize), std::span(packed).subspan(infoSize)};
+}
+
+TEST(PreviewPicture, AFailedAllocationLeavesThePreviewShowingALivePicture) {
+    const HWND preview = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 8, 8, nullptr, nullptr, nullptr, nullptr);
+    win32::Win32ScreenCapture screen(preview);
+    const auto small = testing::PackedBitmap32(2, 2, 1);
+    // The next one's information block is larger (three colour masks follow its header), so
+    // keeping it needs memory too.
+    auto large = testing::PackedBitmap32(4, 4, 2);
+    large[16] = 3;  // BI_BITFIELDS
+    const std::uint8_t masks[12] = {0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0};
+    large.insert(large.begin() + 40, std::begin(masks), std::end(masks));
+    ASSERT_TRUE(screen.ShowBitmapInPreview(Split(small, 40)));
+    for (int failing = 1;; ++failing) {  // each allocation of the next picture fails in turn
+        allocationsUntilFailure = failing;
+        bool threw = false;
+        try {
+            screen.ShowBitmapInPreview(Split(large, 52));
+        } catch (const std::bad_alloc&) {
+            threw = true;
+        }
+        allocationsUntilFailure = 0;
+        BITMAP shown{};
+        ASSERT_TRUE(GetObjectA(GetPropA(preview, win32::kPictureProperty), sizeof shown, &shown)) << failing;
+        EXPECT_EQ(shown.bmWidth, threw ? 2 : 4) << failing;
+        if (!threw) break;
+    }
+    DestroyWindow(preview);
+}
+
+}  // namespace
+}  // namespace vfe
