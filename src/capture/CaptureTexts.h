@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 
 namespace vfe {
@@ -15,6 +16,24 @@ inline const std::string kFrameNotListedText = "Frame could not be added to the 
 inline const std::string kTimerNotSetText = "The frame timer could not be set.";
 inline const std::string kNoCapturePictureText =
     "The picture to capture the screen into could not be made (out of memory?); nothing is recorded.";
+// Said once at start when frame files that no video holds lie in the folder (the program
+// ended during a recording or before its save).
+inline std::string UnsavedFramesFoundText(std::size_t frames) {
+    return (frames == 1 ? std::string("1 frame of an unsaved recording was found.")
+                        : std::to_string(frames) + " frames of an unsaved recording were found.") +
+           "\r\n\"Save\" (in the capture panel: enlarge the window) makes a video of them; "
+           "a new recording discards them after asking.";
+}
+// Said when a recording ends in which the screen could not be copied on some ticks.
+inline std::string TicksWithoutPictureText(int ticks) {
+    return kScreenNotCopiedText + "\r\n" + std::to_string(ticks) +
+           " ticks of the frame timer gave no picture; the recording went on without them.";
+}
+// Said at "Record" when the AVI library, or a function of it, cannot be loaded (`what` names it).
+inline std::string VideoLibraryMissingText(const std::string& what) {
+    return "The video library could not be loaded: " + what +
+           "\r\nNothing is recorded: the frames could not be made into a video.";
+}
 inline const std::string kDiscardUnsavedFramesText =
     "The frames of the last recording have not been saved yet.\r\n"
     "Discard them and start a new recording?";

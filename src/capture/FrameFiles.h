@@ -19,8 +19,8 @@ std::string FrameFilePath(std::string_view appDir, double number);
 // "z1a.bmp" and "z01.bmp" are not.
 bool IsFrameFileName(std::string_view fileName);
 
-// The names of the frame files in the folder, sorted: this recording's and any an earlier
-// run left behind.
+// The names of the frame files in the folder in frame-number order (z2 before z10, gaps
+// left as they are): this recording's and any an earlier run left behind.
 std::vector<std::string> ListFrameFiles(std::string_view appDir);
 
 // Deletes every frame file of the folder (once the frames are saved or discarded); every

@@ -6,6 +6,7 @@
 #include "capture/IntervalRule.h"
 #include "emulator/EmulatorIdentity.h"
 #include "emulator/WindowLookup.h"
+#include "platform/Paths.h"
 #include "video/BmpFile.h"
 
 namespace vfe {
@@ -13,12 +14,15 @@ namespace vfe {
 namespace {
 // While the video is written the timer ticks at this pace and takes nothing.
 constexpr unsigned kTimerWhileSaving = 10;
+// The video frame of "Record High Quality (640x480)".
+constexpr double kHighQualityWidth = 640.0;
+constexpr double kHighQualityHeight = 480.0;
 }  // namespace
 
 Recorder::Recorder(FrontEnd& frontEnd, ScreenCapture& screen, VideoWriter& writer)
     : fe_(frontEnd), screen_(screen), writer_(writer) {}
 
-void Recorder::mnuRecordHQ_Click() { BeginRecording(640.0, 480.0); }
+void Recorder::mnuRecordHQ_Click() { BeginRecording(kHighQualityWidth, kHighQualityHeight); }
 
 void Recorder::mnuRecordLQ_Click() { BeginRecording(320.0, 240.0); }
 
@@ -166,6 +170,25 @@ SaveResult Recorder::SaveRecordedFrames() {
     ApplyIntervalRule();
     if (ConsumesRecording(result)) DeleteFrameFiles(fe_.appDir);
     return result;
+}
+
+void Recorder::OfferFramesLeftUnsaved() {
+    const auto names = ListFrameFiles(fe_.appDir);
+    if (names.empty()) return;
+    auto& form = fe_.form;
+    std::string unlisted;
+    for (const auto& name : names)
+        if (!form.ListAdd(InAppDir(fe_.appDir, name))) {
+            unlisted = "\r\n" + kFrameNotListedText + "\r\n" + InAppDir(fe_.appDir, name);
+            break;
+        }
+    form.SetControlVisible(Control::cmd, true);
+    form.SetControlVisible(Control::lst, true);
+    // Which quality the lost recording had is kept nowhere: the video declares the higher one.
+    fe_.state.TamanoCuadroW = kHighQualityWidth;
+    fe_.state.TamanoCuadroH = kHighQualityHeight;
+    fe_.messages.Show(UnsavedFramesFoundText(names.size()) + unlisted, kApplicationTitle,
+                      MsgBox::OkOnly | MsgBox::Information);
 }
 
 void Recorder::Check2_Click() {

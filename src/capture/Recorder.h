@@ -32,6 +32,10 @@ public:
     void ShowSelectedFrame(BitmapBytes frame) override;
     void lst_KeyDown(std::int16_t keyCode, std::int16_t shift);
     void cmd_Click();
+    // At start: frame files that no video holds (the program ended during a recording or before
+    // its save) are listed in frame-number order with "Save", as after a failed save, and said
+    // once. Nothing is written or deleted.
+    void OfferFramesLeftUnsaved();
 
     // True after a step of a frame failed (or a handler did): no further frame is taken.
     bool StoppedByFailure() const { return stoppedByFailure_; }

@@ -28,6 +28,8 @@ void frmVelmoranLoad::Form_Load() {
     loaded_ = true;
 }
 
+void frmVelmoranLoad::Form_Shown() { recorder_.OfferFramesLeftUnsaved(); }
+
 void frmVelmoranLoad::ApplySavedRegion() {
     const auto saved = fe_.settings.GetSetting(kApplicationTitle, std::string(kRegionSection), std::string(kRegionKey));
     switch (RegionForSavedValue(saved)) {

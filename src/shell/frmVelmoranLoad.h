@@ -40,6 +40,9 @@ public:
     frmVelmoranLoad& operator=(const frmVelmoranLoad&) = delete;
 
     void Form_Load();
+    // Once the window shows with every control, from its queue: frames an earlier run left
+    // unsaved are offered for saving.
+    void Form_Shown();
     // Ignored until the load has run: the window is sized before it is loaded.
     void Form_Resize();
     // A restore ends a recording from the queue, not inside the resize: the restore may

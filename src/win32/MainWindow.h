@@ -24,6 +24,8 @@ constexpr int kControlIdBase = 1000;
 constexpr UINT_PTR kFrameTimerId = 1;
 // Posted by PostEndRecording; the main window's own message.
 constexpr UINT kEndRecordingMessage = WM_APP + 1;
+// Posted once the window shows with every control; runs the behaviour's Form_Shown.
+constexpr UINT kShownMessage = WM_APP + 2;
 
 // frmVelmoranLoad's real window: the frame, its menu bar and its controls. Its procedure
 // only turns messages into calls of the behaviour's handlers.

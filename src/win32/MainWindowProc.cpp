@@ -54,6 +54,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kEndRecordingMessage:
             if (form_) form_->Form_EndRecordingPosted();
             return 0;
+        case kShownMessage:
+            if (form_) form_->Form_Shown();
+            return 0;
         case WM_TIMER:
             if (wParam == kFrameTimerId && form_) form_->Timer_Timer();
             return 0;

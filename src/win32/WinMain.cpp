@@ -60,6 +60,8 @@ int RunFrontEnd(HINSTANCE instance, int showCommand) {
     // What lies outside the client area is made once the window shows, before the message
     // loop runs: every control exists before the program handles any input.
     if (!window.CreateControlsAfterShow()) return CannotStart(messages);
+    // From the queue: what it says comes over the window, never before it shows.
+    if (!PostMessageA(window.hwnd(), vfe::win32::kShownMessage, 0, 0)) form.Form_Shown();
 
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -50,9 +50,9 @@ std::optional<e2e::MessageBoxInfo> WaitForCompressionDialog(const FrontEnd& fe) 
                          Milliseconds(20000));
 }
 
-// The "+" button, clicked as its button would be: it grabs one frame.
-void ClickZoomIn(const FrontEnd& fe) {
-    const int id = vfe::win32::kControlIdBase + static_cast<int>(vfe::Control::cmdZoomIn);
+// A button clicked as the button itself would: "+" grabs one frame, "Save" saves the list.
+void Click(const FrontEnd& fe, vfe::Control button) {
+    const int id = vfe::win32::kControlIdBase + static_cast<int>(button);
     PostMessageA(fe.window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
 }
 
@@ -218,7 +218,7 @@ TEST_F(Recording, CancelAtTheConfirmationRecordsNothing) {
     const auto confirm = WaitForBox(fe);
     ASSERT_TRUE(confirm);
     ASSERT_TRUE(e2e::Answer(*confirm, IDCANCEL));
-    ClickZoomIn(fe);  // grabs a frame, which a running recording would store
+    Click(fe, vfe::Control::cmdZoomIn);  // grabs a frame, which a running recording would store
     ASSERT_TRUE(e2e::HandledPostedMessages(fe.window()));
     EXPECT_TRUE(folder.FrameFiles().empty());
     ShowWindowAsync(fe.window(), SW_RESTORE);
@@ -231,11 +231,11 @@ TEST_F(Recording, CancelAtTheConfirmationRecordsNothing) {
 TEST_F(Recording, CancelInTheCompressionDialogDiscardsTheRecording) {
     const std::vector<std::string> others = {"Zelda.bmp", "zz.bmp", "z1a.bmp"};
     for (const auto& name : others) folder.Write(name, "BM kept");
-    folder.Write("z999.bmp", "a frame an earlier run left unsaved");
     FrontEnd fe(folder);
     ASSERT_TRUE(fe.window());
     ASSERT_NO_FATAL_FAILURE(LaunchEmulator(fe));
     ASSERT_NO_FATAL_FAILURE(RecordFrames(fe, 5));
+    folder.Write("z999.bmp", "a frame file not of this recording");
     const auto dialog = RestoreForTheCompressionDialog(fe);
     ASSERT_TRUE(dialog);
     ASSERT_TRUE(e2e::Answer(*dialog, IDCANCEL));
@@ -312,7 +312,7 @@ TEST_F(Recording, AFrameThatCannotBeWrittenStopsTheRecordingAndTheRestIsSaved) {
     EXPECT_TRUE(stopped->text.starts_with("Frame file could not be written:")) << stopped->text;
     EXPECT_NE(stopped->text.find("z5.bmp"), std::string::npos) << stopped->text;
     ASSERT_TRUE(e2e::Answer(*stopped, IDOK));
-    ClickZoomIn(fe);  // grabs a frame, which a recording still on would try to store
+    Click(fe, vfe::Control::cmdZoomIn);  // grabs a frame, which a recording still on would try to store
     EXPECT_TRUE(e2e::ShowsNoDialog(fe)) << "one message only";
     EXPECT_EQ(e2e::FramesInCaption(fe.window()), 5);
 
@@ -324,6 +324,48 @@ TEST_F(Recording, AFrameThatCannotBeWrittenStopsTheRecordingAndTheRestIsSaved) {
     const std::string saved = AcceptSavedMessage(fe);
     ExpectVideoOf(saved, 5, firstFrame);
     EXPECT_TRUE(std::filesystem::is_directory(folder / "z5.bmp"));
+}
+
+// A recording cut off by a crash leaves its frames: the next start lists them (numbers with
+// gaps, in frame-number order) as after a failed save, says so once, and "Save" makes them a video.
+TEST_F(Recording, FramesLeftByACrashAreOfferedAtTheNextStartAndSaved) {
+    {
+        FrontEnd crashed(folder);
+        ASSERT_TRUE(crashed.window());
+        // A frame a second: the crash comes between two writes, not in the middle of one.
+        SendMessageA(e2e::ChildOfClass(crashed.window(), "Edit"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("1000"));
+        ASSERT_NO_FATAL_FAILURE(LaunchEmulator(crashed));
+        ASSERT_NO_FATAL_FAILURE(RecordFrames(crashed, 3));
+        ASSERT_TRUE(TerminateProcess(crashed.process.handle(), 9) && crashed.process.WaitForExit());
+    }
+    ASSERT_EQ(folder.FrameFiles(), (std::vector<std::string>{"z0.bmp", "z1.bmp", "z2.bmp"}));
+    std::filesystem::rename(folder / "z2.bmp", folder / "z10.bmp");
+    std::filesystem::rename(folder / "z1.bmp", folder / "z9.bmp");
+    const std::string firstFrame = BmpPixels(folder.Read("z0.bmp"));
+    const auto filesBefore = folder.Files();
+
+    FrontEnd fe(folder);
+    const auto found = WaitForBox(fe);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->text, "3 frames of an unsaved recording were found.\r\n\"Save\" (in the capture panel: enlarge "
+                           "the window) makes a video of them; a new recording discards them after asking.");
+    EXPECT_EQ(folder.Files(), filesBefore) << "nothing is written or deleted at start";
+    ASSERT_TRUE(e2e::Answer(*found, IDOK));
+    const HWND list = e2e::ChildOfClass(fe.window(), "ListBox");
+    std::vector<std::string> listed;
+    for (int i = 0; i < FramesListed(fe); ++i) {
+        wchar_t entry[MAX_PATH] = {};
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(entry));
+        listed.push_back(std::filesystem::path(entry).filename().string());
+    }
+    EXPECT_EQ(listed, (std::vector<std::string>{"z0.bmp", "z9.bmp", "z10.bmp"}));
+
+    Click(fe, vfe::Control::cmd);
+    const auto dialog = WaitForCompressionDialog(fe);
+    ASSERT_TRUE(dialog);
+    ASSERT_TRUE(e2e::Answer(*dialog, IDOK));
+    ExpectVideoOf(AcceptSavedMessage(fe), 3, firstFrame);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return folder.FrameFiles().empty(); }));
 }
 
 // The capture panel's controls as the user tells them apart: buttons and boxes by their

@@ -441,6 +441,21 @@ TEST_F(RecorderTest, GrabWithoutACapturePictureDoesNothing) {
     EXPECT_FALSE(dir.Exists("z0.bmp"));
 }
 
+// Frames an earlier run left unsaved are offered at start as after a failed save, in
+// frame-number order; nothing is written or deleted.
+TEST_F(RecorderTest, FramesLeftUnsavedAreListedAtStartInFrameNumberOrder) {
+    recorder.OfferFramesLeftUnsaved();
+    EXPECT_TRUE(fake.messages.shown.empty());
+    for (const char* name : {"z10.bmp", "z2.bmp", "Z0.BMP", "Zelda.bmp"}) dir.Write(name, "kept");
+    recorder.OfferFramesLeftUnsaved();
+    EXPECT_EQ(fake.controls.list, (std::vector<std::string>{dir.File("Z0.BMP"), Frame(2), Frame(10)}));
+    EXPECT_TRUE(fake.controls.visible[Control::cmd] && fake.controls.visible[Control::lst]);
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, UnsavedFramesFoundText(3));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 4);
+    EXPECT_EQ(fake.state.TamanoCuadroW, 640.0);
+}
+
 class FrameListTest : public RecorderTest {
 protected:
     void SetUp() override {
