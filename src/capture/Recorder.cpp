@@ -1,6 +1,7 @@
 #include "capture/Recorder.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "capture/FrameFiles.h"
 #include "capture/IntervalRule.h"
@@ -53,6 +54,7 @@ void Recorder::BeginRecording(double width, double height) {
     // The video writer puts this caption back when it is done.
     state.cCaption = form.Caption();
     stoppedByFailure_ = false;
+    ticksWithoutPicture_ = 0;
 
     if (!ApplyIntervalRule()) return;  // no frame would ever be taken: said, nothing recorded
     form.SetTopmost();
@@ -92,8 +94,12 @@ void Recorder::GrabFrame() {
     // Before a recording is prepared, or after one was cancelled, there is nothing to copy into.
     if (!screen_.HasCapturePicture()) return;
     if (!screen_.CopyScreenToCapturePicture(ClientAreaOf(fe_.form.ControlSize(Control::pic0)))) {
-        // Saved as a frame, the picture would repeat the last one.
-        ReportFailure(kScreenNotCopiedText);
+        // Saved as a frame, the picture would repeat the last one. A locked screen or a secure
+        // desktop gives none for a while: the recording goes on, and its end says how often.
+        if (TakingFrames())
+            ++ticksWithoutPicture_;
+        else
+            ReportFailure(kScreenNotCopiedText);
         return;
     }
     screen_.ShowCapturePictureInPreview();
@@ -141,6 +147,8 @@ void Recorder::EndRecording() {
     if (form.CheckValue(Control::Check2) != 0 || !fe_.state.Grabando) return;
     fe_.state.Grabando = false;
     SetStop(1);
+    if (const int ticks = std::exchange(ticksWithoutPicture_, 0); ticks > 0)
+        fe_.messages.Show(TicksWithoutPictureText(ticks), kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
     form.SetControlEnabled(Control::Check2, false);
     form.SetControlVisible(Control::cmd, true);
     form.SetControlVisible(Control::lst, true);

@@ -68,6 +68,7 @@ private:
     ScreenCapture& screen_;
     VideoWriter& writer_;
     bool stoppedByFailure_ = false;
+    int ticksWithoutPicture_ = 0;  // of the recording running, said when it ends
 };
 
 }  // namespace vfe
