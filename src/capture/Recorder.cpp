@@ -30,9 +30,6 @@ void Recorder::mnuRecordLQ_Click() { BeginRecording(320.0, 240.0); }
 void Recorder::BeginRecording(double width, double height) {
     auto& state = fe_.state;
     auto& form = fe_.form;
-    // Frames kept after a failed save (or still being taken while "Stop" is ticked)
-    // would be overwritten from z0 on: they go only when the user agrees.
-    if (form.ListCount() > 0 && !DiscardUnsavedFrames()) return;
     // An empty caption names no build; looking it up would find any untitled window.
     const bool running = !state.EmulatorCaption.empty() && LookUpWindow(fe_, state.EmulatorCaption) != 0;
     if (!running) {
@@ -40,6 +37,15 @@ void Recorder::BeginRecording(double width, double height) {
         fe_.messages.Show(kNotRunningText, kNotRunningText, MsgBox::OkOnly | MsgBox::Exclamation);
         return;
     }
+    // Without it the frames could never become a video: said before anything is recorded.
+    if (const std::string missing = writer_.MissingLibraryPart(); !missing.empty()) {
+        fe_.messages.Show(VideoLibraryMissingText(missing), kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
+        return;
+    }
+    // Frames kept after a failed save, found at start, or still being taken while "Stop" is
+    // ticked would be overwritten from z0 on: they go only when the user agrees.
+    const bool discard = form.ListCount() > 0;
+    if (discard && !AgreesToDiscardListedFrames()) return;
 
     const WindowHandle emulator = LookUpWindow(fe_, std::string(kMainBuild.caption));
     if (emulator) fe_.windows.ShowWindow(emulator, ShowCode::Minimized);
@@ -63,20 +69,23 @@ void Recorder::BeginRecording(double width, double height) {
         fe_.messages.Show(kNoCapturePictureText, kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
         return;
     }
+    // Only now can the recording start: a recording that could not keeps the older frames.
+    if (discard) DiscardListedFrames();
     form.Minimize();
     ConfirmRecording();
 }
 
-bool Recorder::DiscardUnsavedFrames() {
-    const Answer answer =
-        fe_.messages.Show(kDiscardUnsavedFramesText, kApplicationTitle, MsgBox::YesNo | MsgBox::Exclamation);
-    if (answer != Answer::Yes) return false;
+bool Recorder::AgreesToDiscardListedFrames() {
+    return fe_.messages.Show(kDiscardUnsavedFramesText, kApplicationTitle, MsgBox::YesNo | MsgBox::Exclamation) ==
+           Answer::Yes;
+}
+
+void Recorder::DiscardListedFrames() {
     auto& form = fe_.form;
     form.ListClear();
     form.SetControlVisible(Control::cmd, false);
     form.SetControlVisible(Control::lst, false);
     DeleteFrameFiles(fe_.appDir);
-    return true;
 }
 
 void Recorder::ConfirmRecording() {

@@ -56,8 +56,10 @@ private:
     bool SetFrameTimer(unsigned milliseconds);
     // "Stop" set by code, which runs its handler when the value changes.
     void SetStop(int value);
-    // Asks whether the frames still listed may go; on Yes they, and every frame file, do.
-    bool DiscardUnsavedFrames();
+    // Asks whether the frames still listed may go; they, and every frame file, go only with
+    // DiscardListedFrames, once the new recording can start.
+    bool AgreesToDiscardListedFrames();
+    void DiscardListedFrames();
     bool SaveFrame();
     // Stops the recording after a failure, with one message saying what failed.
     void StopAfterFailure(const std::string& what);

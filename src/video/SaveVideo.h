@@ -65,6 +65,9 @@ class VideoWriter {
 public:
     virtual ~VideoWriter() = default;
     virtual SaveResult SaveVideo(FrameListSelection& list) = 0;
+    // What of the library a save needs cannot be loaded (see mAVIDecs::MissingPart); empty
+    // when everything can.
+    virtual std::string MissingLibraryPart() = 0;
 };
 
 // The writer over an AVI library.
@@ -72,6 +75,7 @@ class AviVideoWriter final : public VideoWriter {
 public:
     AviVideoWriter(FrontEnd& fe, mAVIDecs& avi, Clock& clock) : fe_(fe), avi_(avi), clock_(clock) {}
     SaveResult SaveVideo(FrameListSelection& list) override { return vfe::SaveVideo(fe_, avi_, clock_, list); }
+    std::string MissingLibraryPart() override { return avi_.MissingPart(); }
 
 private:
     FrontEnd& fe_;

@@ -77,6 +77,11 @@ public:
     virtual std::uint32_t AVIStreamRelease(PAVISTREAM stream) = 0;
     virtual std::uint32_t AVIFileRelease(PAVIFILE file) = 0;
     virtual void AVIFileExit() = 0;
+
+    // What of the library cannot be loaded: a library's file name, or that name with one of
+    // its functions; empty when every function above can be called. A library linked in
+    // with the program has nothing missing.
+    virtual std::string MissingPart() { return {}; }
 };
 
 }  // namespace vfe

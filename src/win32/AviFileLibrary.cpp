@@ -73,6 +73,13 @@ private:
 // What a call answers when its library could not be loaded (HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND)).
 constexpr AviResult kLibraryMissing = static_cast<AviResult>(0x8007007E);
 
+// Every function the writer calls, by library.
+constexpr const char* kAvifil32Functions[] = {"AVIFileInit",        "AVIFileOpenA",       "AVIFileCreateStreamA",
+                                              "AVISaveOptions",     "AVISaveOptionsFree", "AVIMakeCompressedStream",
+                                              "AVIStreamSetFormat", "AVIStreamWrite",     "AVIStreamRelease",
+                                              "AVIFileRelease",     "AVIFileExit"};
+constexpr const char* kWinmmFunctions[] = {"mmioStringToFOURCCA"};
+
 bool ValidList(std::int32_t count, AviCompressOptions** options) {
     if (count <= 0 || options == nullptr) return false;
     for (std::int32_t i = 0; i < count; ++i)
@@ -173,6 +180,11 @@ std::uint32_t AviFileLibrary::AVIStreamRelease(vfe::PAVISTREAM stream) {
 std::uint32_t AviFileLibrary::AVIFileRelease(vfe::PAVIFILE file) {
     auto* release = avifil32_.Get<decltype(::AVIFileRelease)>("AVIFileRelease");
     return release ? static_cast<std::uint32_t>(release(Native(file))) : 0;
+}
+
+std::string AviFileLibrary::MissingPart() {
+    std::string missing = avifil32_.Missing(kAvifil32Functions);
+    return missing.empty() ? winmm_.Missing(kWinmmFunctions) : missing;
 }
 
 void AviFileLibrary::AVIFileExit() {

@@ -1,6 +1,9 @@
 #pragma once
 #include <windows.h>
 
+#include <span>
+#include <string>
+
 #include "video/mAVIDecs.h"
 #include "win32/Handles.h"
 
@@ -31,6 +34,7 @@ public:
     std::uint32_t AVIStreamRelease(PAVISTREAM stream) override;
     std::uint32_t AVIFileRelease(PAVIFILE file) override;
     void AVIFileExit() override;
+    std::string MissingPart() override;
 
 private:
     // A system library loaded on first use; the address of one of its functions, or null.
@@ -45,6 +49,13 @@ private:
             }
             if (!module_) return nullptr;
             return reinterpret_cast<Function*>(reinterpret_cast<void*>(GetProcAddress(module_.get(), function)));
+        }
+        // The library's name, or that name with the first of `functions` it lacks; empty when
+        // it has them all.
+        std::string Missing(std::span<const char* const> functions) {
+            for (const char* function : functions)
+                if (!Get<void()>(function)) return module_ ? std::string(name_) + " (" + function + ")" : name_;
+            return {};
         }
 
     private:

@@ -89,6 +89,7 @@ protected:
     SaveOutcome Save(int button) {
         win32::AviFileLibrary library(nullptr);
         AviVideoWriter writer(fake.frontEnd, library, clock);
+        EXPECT_EQ(writer.MissingLibraryPart(), "") << "every function of the library is there";
         testing::FakeScreenCapture screen;
         Recorder recorder(fake.frontEnd, screen, writer);
         DialogAnswer answer(button);

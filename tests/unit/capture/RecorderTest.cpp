@@ -100,6 +100,15 @@ TEST_F(RecorderTest, WithoutALaunchedEmulatorNothingButTheLookupChanges) {
     EXPECT_FALSE(fake.controls.minimized);
 }
 
+TEST_F(RecorderTest, AVideoLibraryThatCannotBeLoadedIsSaidAtRecordBeforeAnythingIsRecorded) {
+    writer.missingLibraryPart = "avifil32.dll (AVIStreamWrite)";
+    StartRecording();
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, VideoLibraryMissingText("avifil32.dll (AVIStreamWrite)"));
+    EXPECT_FALSE(fake.controls.minimized);
+    EXPECT_TRUE(screen.calls.empty());
+}
+
 TEST_F(RecorderTest, PreparesTheRecordingInTheDesignedOrder) {
     fake.controls.caption = "Running velmoran.exe";
     fake.controls.texts[Control::Text1] = "2.5";
@@ -320,10 +329,17 @@ TEST_F(RecorderTest, ANewRecordingOverUnsavedFramesAsksWhetherToDiscardThem) {
     EXPECT_FALSE(fake.controls.minimized);
     EXPECT_TRUE(fake.controls.visible[Control::cmd]);
 
+    screen.failCreate = true;  // Yes, but the recording cannot start: the frames stay
+    recorder.mnuRecordHQ_Click();
+    EXPECT_EQ(fake.messages.shown.back().text, kNoCapturePictureText);
+    EXPECT_EQ(fake.controls.list, Frames(3));
+    EXPECT_EQ(ListFrameFiles(dir.str()).size(), 4u);
+    screen.failCreate = false;
+
     fake.messages.answers = {Answer::Yes, Answer::Ok};  // discard, then confirm the new recording
     recorder.mnuRecordHQ_Click();
-    EXPECT_EQ(fake.messages.shown.at(1).text, kDiscardUnsavedFramesText);
-    EXPECT_EQ(fake.messages.shown.at(2).text, kConfirmText);
+    EXPECT_EQ(fake.messages.shown.at(3).text, kDiscardUnsavedFramesText);
+    EXPECT_EQ(fake.messages.shown.at(4).text, kConfirmText);
     EXPECT_TRUE(fake.state.Grabando);
     EXPECT_TRUE(fake.controls.list.empty());
     EXPECT_FALSE(fake.controls.visible[Control::cmd]);

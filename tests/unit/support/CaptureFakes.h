@@ -94,7 +94,9 @@ public:
         if (onSave) onSave();
         return {outcome, SaveStep::None, -1, {}};
     }
+    std::string MissingLibraryPart() override { return missingLibraryPart; }
     SaveOutcome outcome = SaveOutcome::Saved;
+    std::string missingLibraryPart;
     int saves = 0;
     FrameListSelection* lastList = nullptr;  // who would show the frames the writer reads
     std::function<void()> onSave;
