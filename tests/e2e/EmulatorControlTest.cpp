@@ -191,6 +191,13 @@ TEST_F(EmulatorControl, OldGraphicsBuildLaunchedThenClosed) {
     ASSERT_TRUE(LaunchOldGfxBuild(fe));
     ASSERT_TRUE(e2e::WaitForWindow(kOldGfxBuild));
     EXPECT_EQ(e2e::WindowText(fe.window()), "Running velmoran_old_gfx.exe");
+    // The display mode reshows the main build only: the old-graphics one is left as it is.
+    ASSERT_TRUE(folder.WaitForLogLine("velmoran_old_gfx.exe", "size restored"));
+    Lines expected = folder.LogLines("velmoran_old_gfx.exe");
+    expected.push_back("ping");
+    ASSERT_TRUE(MaximizedView(fe));
+    ASSERT_TRUE(folder.StandinCaughtUp("velmoran_old_gfx.exe", e2e::FindTopWindow(kOldGfxBuild)));
+    EXPECT_EQ(folder.LogLines("velmoran_old_gfx.exe"), expected);
 
     ASSERT_TRUE(CloseEmulator(fe));
     EXPECT_TRUE(e2e::WaitForWindowGone(kOldGfxBuild));
