@@ -63,8 +63,8 @@ public:
         return real_.AVIStreamSetFormat(s, p, f, n);
     }
     vfe::AviResult AVIStreamWrite(vfe::PAVISTREAM s, std::int32_t st, std::int32_t n, const void* b, std::int32_t sz,
-                                  std::uint32_t fl) override {
-        return real_.AVIStreamWrite(s, st, n, b, sz, fl);
+                                  std::uint32_t fl, std::int32_t* w) override {
+        return real_.AVIStreamWrite(s, st, n, b, sz, fl, w);
     }
     std::uint32_t AVIStreamRelease(vfe::PAVISTREAM s) override { return real_.AVIStreamRelease(s); }
     std::uint32_t AVIFileRelease(vfe::PAVIFILE f) override { return real_.AVIFileRelease(f); }
@@ -98,7 +98,8 @@ public:
     }
     vfe::AviResult AVIStreamSetFormat(vfe::PAVISTREAM, std::int32_t, const void*, std::int32_t) override { return 0; }
     vfe::AviResult AVIStreamWrite(vfe::PAVISTREAM, std::int32_t, std::int32_t, const void* b, std::int32_t size,
-                                  std::uint32_t) override {
+                                  std::uint32_t, std::int32_t* written) override {
+        if (written) *written = size;
         const auto* bytes = static_cast<const std::uint8_t*>(b);
         for (std::int32_t i = 0; i < size; i += 4096) checksum += bytes[i];
         return 0;

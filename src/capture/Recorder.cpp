@@ -8,6 +8,7 @@
 #include "emulator/EmulatorIdentity.h"
 #include "emulator/WindowLookup.h"
 #include "platform/Paths.h"
+#include "platform/ScopeExit.h"
 #include "video/BmpFile.h"
 
 namespace vfe {
@@ -161,30 +162,35 @@ void Recorder::EndRecording() {
     form.SetControlEnabled(Control::Check2, false);
     form.SetControlVisible(Control::cmd, true);
     form.SetControlVisible(Control::lst, true);
+    const ScopeExit stopReleased([&] { ReleaseStop(); });
     // A failed save keeps the frames and leaves "Save" showing for another try.
     if (ConsumesRecording(SaveRecordedFrames())) form.ListClear();
-    SetStop(0);
-    form.SetControlEnabled(Control::Check2, true);
 }
 
 void Recorder::cmd_Click() {
     auto& form = fe_.form;
     form.SetControlVisible(Control::cmd, false);
     form.SetControlVisible(Control::lst, false);
-    if (ConsumesRecording(SaveRecordedFrames())) {
-        form.ListClear();
-    } else {
-        form.SetControlVisible(Control::cmd, true);
-        form.SetControlVisible(Control::lst, true);
-    }
-    SetStop(0);
-    form.SetControlEnabled(Control::Check2, true);
+    bool consumed = false;
+    const ScopeExit afterSave([&] {
+        // Frames that are still to be saved stay on offer, whatever stopped the save.
+        if (!consumed) {
+            form.SetControlVisible(Control::cmd, true);
+            form.SetControlVisible(Control::lst, true);
+        }
+        ReleaseStop();
+    });
+    consumed = ConsumesRecording(SaveRecordedFrames());
+    if (consumed) form.ListClear();
 }
 
 SaveResult Recorder::SaveRecordedFrames() {
     SetFrameTimer(kTimerWhileSaving);
-    const SaveResult result = writer_.SaveVideo(*this);
-    ApplyIntervalRule();
+    SaveResult result;
+    {
+        const ScopeExit timerBack([&] { ApplyIntervalRule(); });
+        result = writer_.SaveVideo(*this);
+    }
     if (ConsumesRecording(result)) DeleteFrameFiles(fe_.appDir);
     return result;
 }
@@ -206,6 +212,21 @@ void Recorder::OfferFramesLeftUnsaved() {
     fe_.state.TamanoCuadroH = kHighQualityHeight;
     fe_.messages.Show(UnsavedFramesFoundText(names.size()) + unlisted, kApplicationTitle,
                       MsgBox::OkOnly | MsgBox::Information);
+}
+
+void Recorder::FramesInVideo(int count) {
+    auto& form = fe_.form;
+    for (int i = 0; i < count && form.ListCount() > 0; ++i) {
+        const std::string path = form.ListItem(0);
+        form.ListRemove(0);
+        // A file that cannot go now goes with the others once the whole recording is saved.
+        std::remove(path.c_str());
+    }
+}
+
+void Recorder::ReleaseStop() {
+    SetStop(0);
+    fe_.form.SetControlEnabled(Control::Check2, true);
 }
 
 void Recorder::Check2_Click() {

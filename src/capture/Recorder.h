@@ -30,6 +30,8 @@ public:
     void lst_Click();
     // The frame the video writer has just read for the entry it selected.
     void ShowSelectedFrame(BitmapBytes frame) override;
+    // The first `count` frames are in a whole video: off the list, and their files deleted.
+    void FramesInVideo(int count) override;
     void lst_KeyDown(std::int16_t keyCode, std::int16_t shift);
     void cmd_Click();
     // At start: frame files that no video holds (the program ended during a recording or before
@@ -45,8 +47,9 @@ public:
     // frames taken so far are kept for the save; otherwise `what` is said.
     void ReportFailure(const std::string& what);
 
-    // The video writer over the list, then the timer back by the interval rule, and the
-    // frame files deleted unless the save failed (they are kept to try again).
+    // The video writer over the list, then the timer back by the interval rule (on every way
+    // out), and the frame files deleted unless the save failed (the frames not yet in a whole
+    // video are kept to try again).
     SaveResult SaveRecordedFrames();
 
 private:
@@ -56,6 +59,8 @@ private:
     bool SetFrameTimer(unsigned milliseconds);
     // "Stop" set by code, which runs its handler when the value changes.
     void SetStop(int value);
+    // "Stop" cleared (the timer back by the interval rule) and enabled again after a save.
+    void ReleaseStop();
     // Asks whether the frames still listed may go; they, and every frame file, go only with
     // DiscardListedFrames, once the new recording can start.
     bool AgreesToDiscardListedFrames();

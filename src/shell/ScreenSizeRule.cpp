@@ -1,11 +1,12 @@
 #include "shell/ScreenSizeRule.h"
 
+#include "platform/ScreenCapture.h"
+
 namespace vfe {
 
 Size PreviewPictureSizeFor(Size screen, Size laidOutSize) {
-    if (screen.height == 768) return {1028, 772};
-    if (screen.height == 600) return {804, 604};
-    return laidOutSize;
+    if (screen.width <= 0 || screen.height <= 0) return laidOutSize;
+    return {screen.width + kPictureBorder, screen.height + kPictureBorder};
 }
 
 }  // namespace vfe

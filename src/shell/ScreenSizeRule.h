@@ -3,9 +3,10 @@
 
 namespace vfe {
 
-// Outer size of the preview picture for a screen: the capture area is the picture
-// less 4 pixels each way, so a 768-line screen records 1024 x 768 and a 600-line
-// screen 800 x 600; other screens keep the laid-out size.
+// Outer size of the preview picture for a screen: the screen plus the picture's border, so
+// that the capture area (the picture less 4 pixels each way) is the whole primary screen, on
+// every screen size (a 1024 x 768 screen records 1024 x 768, a 1920 x 1080 one 1920 x 1080).
+// A screen whose size cannot be read keeps the laid-out size.
 Size PreviewPictureSizeFor(Size screen, Size laidOutSize);
 
 }  // namespace vfe

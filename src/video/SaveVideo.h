@@ -1,5 +1,7 @@
 #pragma once
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/Clock.h"
 #include "platform/FrontEnd.h"
@@ -26,8 +28,16 @@ enum class SaveStep {
     MakeCompressedStream,
     SetStreamFormat,
     WriteFrame,
-    FinishFile,  // the finished file holds less than was written
+    FinishFile,  // a finished file is not whole: the disk took less, or the library cut it
 };
+
+// Every video file stays below this many bytes: the AVI library finishes no file whole past
+// 2 GiB, so a longer recording goes on in a further file.
+inline constexpr std::int64_t kVideoFileLimit = 2'000'000'000;
+// What a video file is counted to hold besides its frames' data: the headers in front of the
+// frames (the format among them, padded by the library) and the index's own header. The
+// system's library puts the first frame within the first few KiB; this leaves room to spare.
+inline constexpr std::int64_t kVideoHeaderBytes = 64 * 1024;
 
 // The writer's own message for a video the disk did not take whole, followed by its path.
 inline const std::string kVideoIncompleteText = "Video file could not be written completely:";
@@ -37,8 +47,9 @@ inline const std::string kFramesKeptText = "The frames are kept: press Save to t
 struct SaveResult {
     SaveOutcome outcome = SaveOutcome::NothingToSave;
     SaveStep failedAt = SaveStep::None;
-    int failedFrame = -1;  // with WriteFrame: the list position that could not be written
-    std::string path;      // the video file, once a free name was found
+    std::string path;                     // the video file written last (the failed one), once named
+    std::vector<std::string> savedFiles;  // the files finished and found whole, in order
+    int framesSaved = 0;                  // the frames those files hold
 };
 
 // The owner of the frame list `lst`, as the writer meets it.
@@ -48,17 +59,24 @@ public:
     // After a selection the writer makes, the selected frame as the writer has just read it:
     // shown as the list's selection handler shows a frame, without reading the file again.
     virtual void ShowSelectedFrame(BitmapBytes frame) = 0;
+    // The first `count` entries of the list are in a finished video that was found whole: the
+    // owner takes them off the list, and their files may go at once, so that a long save
+    // needs little room beyond the frames. The writer goes on with the entries left.
+    virtual void FramesInVideo(int count) = 0;
 };
 
 // Writes the video from the frame list `lst` into the application directory, at 5 frames
 // per second, every frame a key frame, selecting each entry in turn (the list redraws once,
-// at the end). Reports failures
-// with its own messages, shows the hourglass and its progress in the caption meanwhile.
+// at the end). A recording too long for one file of `fileLimit` bytes goes on in the next
+// free names (Velmoran_Cap_hhmmss_2.avi, ...) with the same compressor; each finished file
+// counts only once it is found whole. Reports failures with its own messages, shows the
+// hourglass and its progress in the caption meanwhile.
 //
 // The caption the window shows afterwards is `state.cCaption`, which the recording sets to
 // the caption in place when it began; when it is empty, the caption in place when the save
 // began is put back.
-SaveResult SaveVideo(FrontEnd& fe, mAVIDecs& avi, Clock& clock, FrameListSelection& list);
+SaveResult SaveVideo(FrontEnd& fe, mAVIDecs& avi, Clock& clock, FrameListSelection& list,
+                     std::int64_t fileLimit = kVideoFileLimit);
 
 // The video writer as the recording reaches it.
 class VideoWriter {
@@ -73,14 +91,18 @@ public:
 // The writer over an AVI library.
 class AviVideoWriter final : public VideoWriter {
 public:
-    AviVideoWriter(FrontEnd& fe, mAVIDecs& avi, Clock& clock) : fe_(fe), avi_(avi), clock_(clock) {}
-    SaveResult SaveVideo(FrameListSelection& list) override { return vfe::SaveVideo(fe_, avi_, clock_, list); }
+    AviVideoWriter(FrontEnd& fe, mAVIDecs& avi, Clock& clock, std::int64_t fileLimit = kVideoFileLimit)
+        : fe_(fe), avi_(avi), clock_(clock), fileLimit_(fileLimit) {}
+    SaveResult SaveVideo(FrameListSelection& list) override {
+        return vfe::SaveVideo(fe_, avi_, clock_, list, fileLimit_);
+    }
     std::string MissingLibraryPart() override { return avi_.MissingPart(); }
 
 private:
     FrontEnd& fe_;
     mAVIDecs& avi_;
     Clock& clock_;
+    std::int64_t fileLimit_;
 };
 
 }  // namespace vfe

@@ -1,13 +1,7 @@
 #include "video/VideoFiles.h"
 
-#include <array>
-#include <cstdio>
-#include <cstring>
-
 #include "platform/FileFacts.h"
-#include "platform/OpenFile.h"
 #include "platform/Paths.h"
-#include "video/BmpHeaders.h"
 
 namespace vfe {
 
@@ -34,19 +28,6 @@ std::optional<std::string> FreeVideoPath(std::string_view appDir, int secondsOfD
         if (!EntryExists(path)) return path;
     }
     return std::nullopt;
-}
-
-bool IsWholeRiffFile(const std::string& path) {
-    constexpr std::int64_t kHeaderBytes = 8;  // "RIFF" and the size of what follows
-    const auto length = FileLength(path);
-    const OpenFile file = length ? OpenStream(path, "rb") : OpenFile();
-    if (!file) return false;
-    std::array<std::uint8_t, kHeaderBytes> header{};
-    if (std::fread(header.data(), 1, header.size(), file.get()) != header.size() ||
-        std::memcmp(header.data(), "RIFF", 4) != 0)
-        return false;
-    const auto declared = static_cast<std::uint32_t>(LoadLittleEndian32(std::span(header).subspan<4, 4>()));
-    return *length >= kHeaderBytes + static_cast<std::int64_t>(declared);
 }
 
 }  // namespace vfe

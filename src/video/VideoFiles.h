@@ -15,9 +15,4 @@ std::string VideoFileName(int secondsOfDay, int suffix = 1);
 // Nothing when every name up to the last suffix tried is taken.
 std::optional<std::string> FreeVideoPath(std::string_view appDir, int secondsOfDay);
 
-// The file begins with a RIFF header and holds at least the bytes that header declares. A
-// video the library finished while the disk took only part of it (full, or a write that
-// failed late) does not: the library reports no such failure itself.
-bool IsWholeRiffFile(const std::string& path);
-
 }  // namespace vfe

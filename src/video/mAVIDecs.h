@@ -71,9 +71,10 @@ public:
                                               const AviCompressOptions& options) = 0;
     virtual AviResult AVIStreamSetFormat(PAVISTREAM stream, std::int32_t position, const void* format,
                                          std::int32_t formatSize) = 0;
-    // No counts of written samples or bytes are asked for.
+    // `bytesWritten`, when given, receives the bytes the stream took for the samples (after
+    // compression); the count of written samples is not asked for.
     virtual AviResult AVIStreamWrite(PAVISTREAM stream, std::int32_t start, std::int32_t samples, const void* buffer,
-                                     std::int32_t bufferSize, std::uint32_t flags) = 0;
+                                     std::int32_t bufferSize, std::uint32_t flags, std::int32_t* bytesWritten) = 0;
     virtual std::uint32_t AVIStreamRelease(PAVISTREAM stream) = 0;
     virtual std::uint32_t AVIFileRelease(PAVIFILE file) = 0;
     virtual void AVIFileExit() = 0;

@@ -165,11 +165,16 @@ AviResult AviFileLibrary::AVIStreamSetFormat(vfe::PAVISTREAM stream, std::int32_
 }
 
 AviResult AviFileLibrary::AVIStreamWrite(vfe::PAVISTREAM stream, std::int32_t start, std::int32_t samples,
-                                         const void* buffer, std::int32_t bufferSize, std::uint32_t flags) {
+                                         const void* buffer, std::int32_t bufferSize, std::uint32_t flags,
+                                         std::int32_t* bytesWritten) {
+    if (bytesWritten) *bytesWritten = 0;
     auto* write = avifil32_.Get<decltype(::AVIStreamWrite)>("AVIStreamWrite");
     if (!write) return kLibraryMissing;
-    return static_cast<AviResult>(
-        write(Native(stream), start, samples, const_cast<void*>(buffer), bufferSize, flags, nullptr, nullptr));
+    LONG bytes = 0;
+    const HRESULT result = write(Native(stream), start, samples, const_cast<void*>(buffer), bufferSize, flags,
+                                 nullptr, bytesWritten ? &bytes : nullptr);
+    if (bytesWritten) *bytesWritten = static_cast<std::int32_t>(bytes);
+    return static_cast<AviResult>(result);
 }
 
 std::uint32_t AviFileLibrary::AVIStreamRelease(vfe::PAVISTREAM stream) {

@@ -30,7 +30,7 @@ public:
     AviResult AVIStreamSetFormat(PAVISTREAM stream, std::int32_t position, const void* format,
                                  std::int32_t formatSize) override;
     AviResult AVIStreamWrite(PAVISTREAM stream, std::int32_t start, std::int32_t samples, const void* buffer,
-                             std::int32_t bufferSize, std::uint32_t flags) override;
+                             std::int32_t bufferSize, std::uint32_t flags, std::int32_t* bytesWritten) override;
     std::uint32_t AVIStreamRelease(PAVISTREAM stream) override;
     std::uint32_t AVIFileRelease(PAVIFILE file) override;
     void AVIFileExit() override;

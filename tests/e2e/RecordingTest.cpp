@@ -10,6 +10,7 @@
 
 #include "platform/MainWindowIds.h"
 #include "support/E2E.h"
+#include "video/AviFileCheck.h"
 #include "win32/MainWindow.h"
 
 namespace {
@@ -78,7 +79,7 @@ protected:
     }
 
     // Records until the caption counts `frames`, answering the confirmation with OK.
-    void RecordFrames(const FrontEnd& fe, int frames) {
+    void RecordFrames(const FrontEnd& fe, int frames, Milliseconds timeout = Milliseconds(30000)) {
         ChooseRecordHighQuality(fe);
         const auto confirm = WaitForBox(fe);
         ASSERT_TRUE(confirm);
@@ -88,7 +89,7 @@ protected:
         EXPECT_TRUE(IsIconic(fe.window()));
         const auto started = e2e::Clock::now();
         ASSERT_TRUE(e2e::Answer(*confirm, IDOK));
-        ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::FramesInCaption(fe.window()) >= frames; }, Milliseconds(30000)))
+        ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::FramesInCaption(fe.window()) >= frames; }, timeout))
             << e2e::WindowText(fe.window());
         const double seconds = std::chrono::duration<double>(e2e::Clock::now() - started).count();
         std::printf("recorded %d frames in %.2f s: %.1f frames per second\n", e2e::FramesInCaption(fe.window()), seconds,
@@ -192,6 +193,54 @@ TEST_F(Recording, SavesTheFramesAsAFiveFramesPerSecondVideo) {
     EXPECT_EQ(folder.Read("Zelda.bmp"), "BM not a frame of ours");
     EXPECT_EQ(FramesListed(fe), 0);
     EXPECT_TRUE(fe.process.IsRunning());
+}
+
+// One checksum per frame, in order, of the pixels as ffmpeg decodes them from `input` (its
+// options and file), alpha and row padding left out.
+std::vector<std::string> FrameChecksums(const std::string& input) {
+    const auto lines = RunUnix("/usr/bin/ffmpeg -v error " + input + " -pix_fmt rgb24 -f framemd5 -", Milliseconds(120000));
+    std::vector<std::string> sums;
+    for (const auto& line : Lines(lines.value_or("")))
+        if (line[0] != '#') sums.push_back(line.substr(line.rfind(',') + 1));
+    return sums;
+}
+
+// About 1,000 frames of the 1024 x 768 screen (3 MiB each) are more than one file of the AVI
+// library takes: the videos together hold every frame once, in order, each below 2 GiB and
+// whole, and the frame files are gone only then.
+TEST_F(Recording, ARecordingPastTwoGibibytesEndsUpFrameForFrameInWholeVideos) {
+    constexpr std::uintmax_t kRoomNeeded = 7'000'000'000;
+    if (std::filesystem::space(folder.path()).available < kRoomNeeded)
+        GTEST_SKIP() << "needs 7 GB of free disk in " << folder.path();
+    FrontEnd fe(folder);
+    ASSERT_TRUE(fe.window());
+    ASSERT_NO_FATAL_FAILURE(LaunchEmulator(fe));
+    ASSERT_NO_FATAL_FAILURE(RecordFrames(fe, 1000, Milliseconds(120000)));
+    const auto dialog = RestoreForTheCompressionDialog(fe);
+    ASSERT_TRUE(dialog);
+    const int frames = FramesListed(fe);
+    ASSERT_EQ(folder.FrameFiles().size(), static_cast<std::size_t>(frames));
+    const auto recorded = FrameChecksums("-framerate 5 -i " + ShellQuoted(UnixPath(folder / "z%d.bmp")));
+    ASSERT_EQ(recorded.size(), static_cast<std::size_t>(frames));
+    const auto saving = e2e::Clock::now();
+    ASSERT_TRUE(e2e::Answer(*dialog, IDOK));
+
+    std::string names = AcceptSavedMessage(fe);
+    std::printf("saved %d frames in %.2f s\n", frames, std::chrono::duration<double>(e2e::Clock::now() - saving).count());
+    names.erase(std::remove(names.begin(), names.end(), '\r'), names.end());
+    const auto videos = Lines(names);
+    EXPECT_GE(videos.size(), 2u);
+    std::vector<std::string> saved;
+    for (const auto& video : videos) {
+        SCOPED_TRACE(video);
+        EXPECT_LT(std::filesystem::file_size(video), std::uintmax_t{1} << 31);
+        const auto part = FrameChecksums("-i " + ShellQuoted(UnixPath(video)));
+        EXPECT_TRUE(vfe::IsWholeVideo(video, static_cast<std::int64_t>(part.size())));
+        saved.insert(saved.end(), part.begin(), part.end());
+    }
+    EXPECT_EQ(folder.Videos().size(), videos.size());
+    EXPECT_TRUE(saved == recorded) << saved.size() << " frames in the videos, " << recorded.size() << " recorded";
+    EXPECT_TRUE(folder.FrameFiles().empty()) << folder.FrameFiles().size() << " frames left";
 }
 
 TEST_F(Recording, RefusesBeforeAnyLaunch) {

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <functional>
+#include <new>
+#include <utility>
 
 #include "capture/CaptureTexts.h"
 #include "capture/FrameFiles.h"
@@ -280,13 +282,21 @@ TEST_F(RecorderTest, ASaveDeletesEveryFrameFileStaleOnesIncludedAndNothingElse) 
     EXPECT_EQ(fake.controls.timerLog, (std::vector<unsigned>{8, 0, 10, 8, 8}));
 }
 
-TEST_F(RecorderTest, AFailedSaveKeepsTheFramesAndSaveCanRetry) {
+// The writer fails after a first file took two frames: those two are gone from the list and
+// the disk, the rest stay for "Save".
+TEST_F(RecorderTest, AFailedSaveKeepsTheFramesNotYetInAVideoAndSaveCanRetry) {
     outcome = SaveOutcome::Failed;
     StartRecording();
-    Ticks(3);
+    Ticks(5);
+    bool firstSave = true;
+    writer.onSave = [&, noteWindow = writer.onSave] {
+        if (std::exchange(firstSave, false)) recorder.FramesInVideo(2);
+        noteWindow();
+    };
     Restore();
-    EXPECT_EQ(fake.controls.list, Frames(3));
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(dir.Exists("z" + std::to_string(i) + ".bmp")) << i;
+    const std::vector<std::string> kept = {Frame(2), Frame(3), Frame(4)};
+    EXPECT_EQ(fake.controls.list, kept);
+    EXPECT_EQ(ListFrameFiles(dir.str()), (std::vector<std::string>{"z2.bmp", "z3.bmp", "z4.bmp"}));
     EXPECT_TRUE(fake.controls.visible[Control::cmd]);
     EXPECT_TRUE(fake.controls.visible[Control::lst]);
     EXPECT_EQ(fake.controls.CheckValue(Control::Check2), 0);
@@ -296,8 +306,8 @@ TEST_F(RecorderTest, AFailedSaveKeepsTheFramesAndSaveCanRetry) {
     ASSERT_EQ(saves.size(), 2u);
     EXPECT_FALSE(saves[1].saveVisible);
     EXPECT_FALSE(saves[1].listVisible);
-    EXPECT_EQ(saves[1].list, Frames(3));
-    EXPECT_EQ(fake.controls.list, Frames(3));
+    EXPECT_EQ(saves[1].list, kept);
+    EXPECT_EQ(fake.controls.list, kept);
     EXPECT_TRUE(fake.controls.visible[Control::cmd]);
 
     outcome = SaveOutcome::Saved;
@@ -305,6 +315,24 @@ TEST_F(RecorderTest, AFailedSaveKeepsTheFramesAndSaveCanRetry) {
     EXPECT_TRUE(fake.controls.list.empty());
     EXPECT_FALSE(fake.controls.visible[Control::cmd]);
     EXPECT_FALSE(fake.controls.visible[Control::lst]);
+}
+
+// Out of memory in the save, from the restore or from "Save": the timer, "Stop" and the
+// offer to save are put back, and the frames stay.
+TEST_F(RecorderTest, AnExceptionInTheSavePutsTheTimerStopAndSaveBack) {
+    StartRecording();
+    Ticks(2);
+    writer.onSave = [] { throw std::bad_alloc(); };
+    for (const bool fromSaveButton : {false, true}) {
+        EXPECT_THROW(fromSaveButton ? recorder.cmd_Click() : Restore(), std::bad_alloc);
+        EXPECT_EQ(fake.controls.timerLog.back(), 1u) << fromSaveButton;
+        EXPECT_EQ(fake.controls.CheckValue(Control::Check2), 0);
+        EXPECT_TRUE(fake.controls.enabled[Control::Check2]);
+        EXPECT_TRUE(fake.controls.visible[Control::cmd]);
+        EXPECT_TRUE(fake.controls.visible[Control::lst]);
+        EXPECT_EQ(fake.controls.list, Frames(2));
+        EXPECT_EQ(ListFrameFiles(dir.str()).size(), 2u);
+    }
 }
 
 // After a save that keeps failing (no first frame, every name taken...), a new recording

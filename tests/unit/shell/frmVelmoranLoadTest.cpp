@@ -7,6 +7,7 @@
 #include "shell/MinimumSize.h"
 #include "shell/ScreenSizeRule.h"
 #include "shell/frmVelmoranLoad.h"
+#include "platform/ScreenCapture.h"
 #include "support/Fakes.h"
 
 namespace vfe {
@@ -22,15 +23,20 @@ TEST(MainWindowLoad, SetsTheStartValuesOfTheStateTable) {
     EXPECT_EQ(fake.state.ShowMode, 1);
 }
 
+// The capture area is the whole primary screen, whatever its size; a screen that cannot be
+// read keeps the laid-out picture.
 TEST(MainWindowLoad, SizesThePreviewPictureForTheScreen) {
-    for (auto [screen, expected] : {std::pair{Size{1024, 768}, Size{1028, 772}}, {Size{800, 600}, Size{804, 604}},
-                                    {Size{1366, 768}, Size{1028, 772}}, {Size{1920, 1080}, Size{1028, 772}},
-                                    {Size{640, 480}, Size{1028, 772}}}) {
+    for (auto [screen, expected] : {std::pair{Size{800, 600}, Size{804, 604}}, {Size{1024, 768}, Size{1028, 772}},
+                                    {Size{1366, 768}, Size{1370, 772}}, {Size{1920, 1080}, Size{1924, 1084}},
+                                    {Size{3840, 2160}, Size{3844, 2164}}, {Size{0, 0}, Size{1028, 772}}}) {
         FakeFrontEnd fake;
         fake.controls.screenSize = screen;
         frmVelmoranLoad form(fake.frontEnd, fake.about, fake.capture.Services());
         form.Form_Load();
         EXPECT_EQ(fake.controls.ControlSize(Control::pic0), expected) << screen.width << "x" << screen.height;
+        if (screen.width > 0) {
+            EXPECT_EQ(ClientAreaOf(fake.controls.ControlSize(Control::pic0)), screen);
+        }
     }
 }
 

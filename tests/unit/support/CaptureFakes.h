@@ -72,14 +72,17 @@ public:
 };
 
 // The frame list's owner as the video writer meets it: notes the list's selection and the
-// pixels each time the writer hands it the selected frame.
+// pixels each time the writer hands it the selected frame, and takes saved frames off the list.
 struct SelectionLog final : FrameListSelection {
-    explicit SelectionLog(const MainWindowControls& controls) : controls(controls) {}
+    explicit SelectionLog(MainWindowControls& controls) : controls(controls) {}
     void ShowSelectedFrame(BitmapBytes frame) override {
         shownAt.push_back(controls.ListIndex());
         shownPixels.emplace_back(frame.bits.begin(), frame.bits.end());
     }
-    const MainWindowControls& controls;
+    void FramesInVideo(int count) override {
+        for (int i = 0; i < count; ++i) controls.ListRemove(0);
+    }
+    MainWindowControls& controls;
     std::vector<int> shownAt;
     std::vector<std::vector<std::uint8_t>> shownPixels;
 };
@@ -92,7 +95,7 @@ public:
         ++saves;
         lastList = &list;
         if (onSave) onSave();
-        return {outcome, SaveStep::None, -1, {}};
+        return {outcome, SaveStep::None, {}, {}, 0};
     }
     std::string MissingLibraryPart() override { return missingLibraryPart; }
     SaveOutcome outcome = SaveOutcome::Saved;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <fstream>
 #include <map>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,8 @@ public:
     AviResult AVIFileOpen(PAVIFILE* out, const std::string& path, std::uint32_t mode) override {
         calls.push_back("AVIFileOpen");
         openedPath = path;
+        openedPaths.push_back(path);
+        samplesInFile.clear();
         openMode = mode;
         if (Fails("AVIFileOpen")) return results["AVIFileOpen"];
         *out = file;
@@ -77,40 +80,67 @@ public:
         return Fails("AVIStreamSetFormat") ? results["AVIStreamSetFormat"] : 0;
     }
     AviResult AVIStreamWrite(PAVISTREAM stream, std::int32_t start, std::int32_t samples, const void* buffer,
-                             std::int32_t bufferSize, std::uint32_t flags) override {
+                             std::int32_t bufferSize, std::uint32_t flags, std::int32_t* bytesWritten) override {
         calls.push_back("AVIStreamWrite" + Name(stream) + " " + std::to_string(start));
+        if (failWriteAt == start && throwing) throw std::bad_alloc();
         if (failWriteAt == start) return results["AVIStreamWrite"];
         const auto* bytes = static_cast<const std::uint8_t*>(buffer);
         written.push_back({stream, start, samples, {bytes, bytes + bufferSize}, flags});
+        samplesInFile.push_back(written.back().bytes);
+        if (bytesWritten) *bytesWritten = bufferSize;
         return 0;
     }
     std::uint32_t AVIStreamRelease(PAVISTREAM stream) override {
         calls.push_back("AVIStreamRelease" + Name(stream));
+        if (throwing) throw std::bad_alloc();
         return 0;
     }
     std::uint32_t AVIFileRelease(PAVIFILE f) override {
         calls.push_back("AVIFileRelease" + Name(f));
-        // The library finishes the file as it lets it go.
-        std::ofstream(openedPath, std::ios::binary) << finishedFile;
+        // The library finishes the file as it lets it go; a damaged one is cut short, its
+        // headers left as they were, as a full disk or the library's 2 GiB stop leaves it.
+        std::string file = AviFile(samplesInFile);
+        if (damagedFile == static_cast<int>(openedPaths.size()) - 1) file.resize(file.size() / 2);
+        std::ofstream(openedPath, std::ios::binary) << file;
         return 0;
     }
     void AVIFileExit() override { calls.push_back("AVIFileExit"); }
 
-    // A RIFF file whose header declares `declared` bytes after it and that holds `held`.
-    static std::string RiffFile(std::uint32_t declared, std::size_t held) {
-        std::string file = "RIFF";
-        for (int shift = 0; shift < 32; shift += 8) file += static_cast<char>((declared >> shift) & 0xFF);
-        return file + "AVI " + std::string(held > 4 ? held - 4 : 0, '\0');
+    // An AVI file of these frames as the library lays it out: the main and stream headers
+    // counting them, the frames' chunks, one index entry each.
+    static std::string AviFile(const std::vector<std::vector<std::uint8_t>>& frames) {
+        const auto word = [](std::size_t value) {
+            std::string bytes;
+            for (int shift = 0; shift < 32; shift += 8) bytes += static_cast<char>((value >> shift) & 0xFF);
+            return bytes;
+        };
+        const auto chunk = [&](const std::string& code, const std::string& data) {
+            return code + word(data.size()) + data + std::string(data.size() & 1, '\0');
+        };
+        const std::string count = word(frames.size());
+        const std::string avih = std::string(16, '\0') + count + std::string(36, '\0');
+        const std::string strh = "vids" + std::string(28, '\0') + count + std::string(20, '\0');
+        std::string movi = "movi";
+        std::string index;
+        for (const auto& frame : frames) {
+            index += "00db" + word(0x10) + word(movi.size()) + word(frame.size());
+            movi += chunk("00db", std::string(frame.begin(), frame.end()));
+        }
+        const std::string hdrl = "hdrl" + chunk("avih", avih) + chunk("LIST", "strl" + chunk("strh", strh));
+        return chunk("RIFF", "AVI " + chunk("LIST", hdrl) + chunk("LIST", movi) + chunk("idx1", index));
     }
 
     std::vector<std::string> calls;
-    std::string finishedFile = RiffFile(16, 16);  // what the finished file holds: whole, unless cut short
+    int damagedFile = -1;  // this file of the save (from 0) is finished cut short
     std::map<std::string, AviResult> results;  // a call named here fails with this result
     std::int32_t dialogAnswer = 1;
     FOURCC chosenHandler = 0x20424944;  // "DIB "
     std::int32_t failWriteAt = -1;      // AVIStreamWrite at this position fails with results["AVIStreamWrite"]
+    bool throwing = false;              // ... or throws, and so does every AVIStreamRelease
 
     std::string openedPath;
+    std::vector<std::string> openedPaths;
+    std::vector<std::vector<std::uint8_t>> samplesInFile;  // the frames of the file open last
     std::uint32_t openMode = 0;
     AviStreamInfo streamInfo;
     FOURCC compressedWith = 0;

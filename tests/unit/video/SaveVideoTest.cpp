@@ -5,6 +5,7 @@
 #include "support/Fakes.h"
 #include "support/TempDir.h"
 #include "video/BmpBuilder.h"
+#include "video/AviFileCheck.h"
 #include "video/SaveVideo.h"
 #include "video/VideoFiles.h"
 
@@ -102,7 +103,7 @@ TEST_F(SaveVideoRun, WritesEveryFrameAsAKeyFrameInOrderAndReleasesInOrder) {
     EXPECT_EQ(fake.controls.selectionsRedrawn, std::vector<int>{0});
     EXPECT_EQ(fake.controls.listRedraws, 1);
     EXPECT_FALSE(fake.controls.listRedrawHeld);
-    EXPECT_EQ(fake.controls.listIndex, 2);
+    EXPECT_TRUE(fake.controls.list.empty());  // handed to the list's owner once the file was found whole
     EXPECT_EQ(Texts(), (std::vector<std::string>{"Saved " + path + " | Video file saved succesfully!"}));
     EXPECT_EQ(fake.messages.shown[0].flags, 0u);
     EXPECT_EQ(fake.controls.captions,
@@ -167,6 +168,11 @@ TEST_F(SaveVideoRun, ALibraryFailureReportsReleasesAndKeepsTheFrames) {
         {"AVIStreamWrite",
          {"AVIStreamRelease plain", "AVIStreamRelease compressed", "AVIFileRelease file", "AVIFileExit",
           "AVISaveOptionsFree 1"}, 1},
+        // Out of memory on the way, and again in the clean-up: every release is still made, and
+        // the writer itself says nothing (the window reports what its handler threw).
+        {"AVIStreamWrite throwing",
+         {"AVIStreamRelease plain", "AVIStreamRelease compressed", "AVIFileRelease file", "AVIFileExit",
+          "AVISaveOptionsFree 1"}, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.failing);
@@ -179,15 +185,21 @@ TEST_F(SaveVideoRun, ALibraryFailureReportsReleasesAndKeepsTheFrames) {
             front.controls.ListAdd(folder.File("z" + std::to_string(i) + ".bmp"));
         }
         front.state.Numero = 3;
-        const std::string failing = c.failing;
+        const std::string failing = std::string(c.failing).substr(0, std::string(c.failing).find(' '));
+        const bool throwing = failing != c.failing;
         if (failing == "AVISaveOptions") library.dialogAnswer = -2;
         else library.results[failing] = -2147205005;
         if (failing == "AVIStreamWrite") library.failWriteAt = 1;
+        library.throwing = throwing;
 
         testing::SelectionLog selected(front.controls);
-        const SaveResult result = SaveVideo(front.frontEnd, library, clock, selected);
-        EXPECT_EQ(result.outcome, SaveOutcome::Failed);
-        EXPECT_EQ(result.path, folder.File("Velmoran_Cap_140509.avi"));
+        if (throwing) {
+            EXPECT_THROW(SaveVideo(front.frontEnd, library, clock, selected), std::bad_alloc);
+        } else {
+            const SaveResult result = SaveVideo(front.frontEnd, library, clock, selected);
+            EXPECT_EQ(result.outcome, SaveOutcome::Failed);
+            EXPECT_EQ(result.path, folder.File("Velmoran_Cap_140509.avi"));
+        }
 
         const auto at = std::find_if(library.calls.begin(), library.calls.end(),
                                      [&](const std::string& call) { return call.rfind(failing, 0) == 0; });
@@ -196,10 +208,12 @@ TEST_F(SaveVideoRun, ALibraryFailureReportsReleasesAndKeepsTheFrames) {
         if (failing == "AVIStreamWrite") last = at + 1;  // frame 0 written, frame 1 fails
         EXPECT_EQ(std::vector<std::string>(last + 1, library.calls.end()), c.releases);
         EXPECT_EQ(library.written.size(), c.framesWritten);
-        ASSERT_EQ(front.messages.shown.size(), 1u);
-        EXPECT_EQ(front.messages.shown[0].text, "Error!");
-        EXPECT_EQ(front.messages.shown[0].title, "KO!");
-        EXPECT_EQ(front.messages.shown[0].flags, MsgBox::OkOnly | MsgBox::Information);
+        ASSERT_EQ(front.messages.shown.size(), throwing ? 0u : 1u);
+        if (!throwing) {
+            EXPECT_EQ(front.messages.shown[0].text, "Error!");
+            EXPECT_EQ(front.messages.shown[0].title, "KO!");
+            EXPECT_EQ(front.messages.shown[0].flags, MsgBox::OkOnly | MsgBox::Information);
+        }
         EXPECT_EQ(front.controls.caption, "before");
         EXPECT_FALSE(front.controls.busyCursor);
         EXPECT_FALSE(front.controls.listRedrawHeld);
@@ -213,7 +227,7 @@ TEST_F(SaveVideoRun, ALibraryFailureReportsReleasesAndKeepsTheFrames) {
 // the frames kept for another try, the damaged file left where it is.
 TEST_F(SaveVideoRun, AFileFinishedShortOfItsHeaderIsReportedAndNotSaved) {
     Record(3);
-    avi.finishedFile = FakeAviLibrary::RiffFile(4096, 1000);
+    avi.damagedFile = 0;
     const SaveResult result = SaveVideo(fake.frontEnd, avi, clock, selection);
     EXPECT_EQ(result.outcome, SaveOutcome::Failed);
     EXPECT_EQ(result.failedAt, SaveStep::FinishFile);
@@ -222,25 +236,112 @@ TEST_F(SaveVideoRun, AFileFinishedShortOfItsHeaderIsReportedAndNotSaved) {
                                                  " | " + kApplicationTitle}));
     EXPECT_EQ(fake.messages.shown[0].flags, MsgBox::OkOnly | MsgBox::Exclamation);
     EXPECT_TRUE(FramesKept(3));
+    EXPECT_EQ(fake.controls.list.size(), 3u);
     EXPECT_TRUE(dir.Exists("Velmoran_Cap_140509.avi"));
     EXPECT_EQ(fake.controls.caption, "Running velmoran.exe");
     EXPECT_FALSE(fake.controls.busyCursor);
 }
 
-TEST(FinishedVideo, IsWholeWhenItHoldsAtLeastWhatItsRiffHeaderDeclares) {
+// A file counts only when its RIFF chunk ends where the file does and its headers and index
+// count the frames written: the library's 2 GiB stop leaves a file whose headers count
+// every frame while it holds fewer.
+TEST(FinishedVideo, IsWholeOnlyWhenItsSizeHeadersAndIndexAgreeWithTheFramesWritten) {
     TempDir dir;
-    const auto whole = [&](const std::string& bytes) {
+    const std::vector<std::vector<std::uint8_t>> three(3, std::vector<std::uint8_t>(5, 7));
+    const std::string whole = FakeAviLibrary::AviFile(three);
+    const auto check = [&](const std::string& bytes, std::int64_t frames) {
         dir.Write("v.avi", bytes);
-        return IsWholeRiffFile(dir.File("v.avi"));
+        return IsWholeVideo(dir.File("v.avi"), frames);
     };
-    EXPECT_TRUE(whole(FakeAviLibrary::RiffFile(100, 100)));
-    EXPECT_TRUE(whole(FakeAviLibrary::RiffFile(100, 120)));  // the library may pad the end
-    EXPECT_FALSE(whole(FakeAviLibrary::RiffFile(100, 99)));
-    EXPECT_FALSE(whole(FakeAviLibrary::RiffFile(0xFFFFFFF0u, 100)));
-    EXPECT_FALSE(whole("RIFX" + FakeAviLibrary::RiffFile(4, 4).substr(4)));
-    EXPECT_FALSE(whole("RIFF"));
-    EXPECT_FALSE(whole(""));
-    EXPECT_FALSE(IsWholeRiffFile(dir.File("missing.avi")));
+    std::string fewerInHeader = whole;
+    fewerInHeader[0x30] = 2;  // the main header's frame count
+    std::string fewerInStream = whole;
+    fewerInStream[0x8C] = 2;  // the stream header's length
+    EXPECT_TRUE(check(whole, 3));
+    EXPECT_FALSE(check(whole, 2));
+    EXPECT_FALSE(check(whole.substr(0, whole.size() - 20), 3));  // cut inside the index
+    EXPECT_TRUE(check(whole + std::string(20, '\0'), 3));  // Wine's library leaves a tail
+    EXPECT_FALSE(check(whole + std::string(kAviTailBytes, '\0'), 3));  // far longer than its RIFF size says
+    EXPECT_FALSE(check(fewerInHeader, 3));
+    EXPECT_FALSE(check(fewerInStream, 3));
+    EXPECT_FALSE(check("RIFX" + whole.substr(4), 3));
+    EXPECT_FALSE(check("", 0));
+    EXPECT_FALSE(IsWholeVideo(dir.File("missing.avi"), 0));
+}
+
+// Frames of 16 KiB, three to a file: a recording of eight goes into three files, each
+// with its own positions from 0, the one compressor chosen once.
+class LongRecording : public SaveVideoRun {
+protected:
+    static constexpr int kFrameBytes = 64 * 64 * 4;
+    static constexpr std::int64_t kThreeFramesAFile = kVideoHeaderBytes + 3 * kFrameBytes + kFrameBytes / 2;
+
+    LongRecording() {
+        for (int i = 0; i < 8; ++i) {
+            const std::string name = "z" + std::to_string(i) + ".bmp";
+            BmpBuilder frame = Frame(i);
+            frame.width = frame.height = 64;
+            dir.Write(name, frame.File());
+            fake.controls.ListAdd(dir.File(name));
+            pixels.push_back(frame.Pixels());
+        }
+    }
+    SaveResult Save() { return SaveVideo(fake.frontEnd, avi, clock, selection, kThreeFramesAFile); }
+    std::string Video(const std::string& suffix) const { return dir.File("Velmoran_Cap_140509" + suffix + ".avi"); }
+    int Count(const std::string& call) const { return static_cast<int>(std::count(avi.calls.begin(), avi.calls.end(), call)); }
+
+    std::vector<std::vector<std::uint8_t>> pixels;
+};
+
+TEST_F(LongRecording, GoesOnInTheNextFreeNamesWithTheSameCompressor) {
+    dir.Write("Velmoran_Cap_140509_2.avi", "an older video");
+    const SaveResult result = Save();
+    EXPECT_EQ(result.outcome, SaveOutcome::Saved);
+    const std::vector<std::string> files = {Video(""), Video("_3"), Video("_4")};
+    EXPECT_EQ(avi.openedPaths, files);
+    EXPECT_EQ(result.savedFiles, files);
+    EXPECT_EQ(result.framesSaved, 8);
+    ASSERT_EQ(avi.written.size(), 8u);
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(avi.written[i].start, i % 3) << i;
+        EXPECT_EQ(avi.written[i].bytes, pixels[i]) << i;
+    }
+    for (const auto& file : files) EXPECT_TRUE(IsWholeVideo(file, file == files.back() ? 2 : 3)) << file;
+    EXPECT_EQ(dir.Read("Velmoran_Cap_140509_2.avi").size(), 14u);
+    EXPECT_EQ(Count("AVISaveOptions 3 1 plain"), 1);
+    EXPECT_EQ(Count("AVIMakeCompressedStream plain"), 3);
+    EXPECT_EQ(Count("AVIStreamSetFormat compressed 0"), 3);
+    EXPECT_EQ(Count("AVIFileExit"), 1);
+    EXPECT_EQ(avi.calls.back(), "AVISaveOptionsFree 1");
+    EXPECT_TRUE(fake.controls.list.empty());  // each file's frames went once it was found whole
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"Saved " + files[0] + "\r\n" + files[1] + "\r\n" + files[2] +
+                                                 " | Video file saved succesfully!"}));
+    EXPECT_EQ(fake.controls.captions.at(fake.controls.captions.size() - 2), "Frame: 7 of 8");
+}
+
+// The disk fills while the third file is written: the first two stand, their frames are
+// gone from the list, and "Save" goes on with exactly the frames not yet in a whole video.
+TEST_F(LongRecording, AFailedLaterFileKeepsOnlyItsFramesAndTheSaveResumesFromThem) {
+    avi.damagedFile = 2;
+    const SaveResult failed = Save();
+    EXPECT_EQ(failed.outcome, SaveOutcome::Failed);
+    EXPECT_EQ(failed.failedAt, SaveStep::FinishFile);
+    EXPECT_EQ(failed.savedFiles, (std::vector<std::string>{Video(""), Video("_2")}));
+    EXPECT_EQ(fake.controls.list, (std::vector<std::string>{dir.File("z6.bmp"), dir.File("z7.bmp")}));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kVideoIncompleteText + "\r\n" + Video("_3") + "\r\nSaved 6 frames in:\r\n" +
+                                                 Video("") + "\r\n" + Video("_2") +
+                                                 "\r\nThe other 2 frames are kept: press Save to try again. | " +
+                                                 kApplicationTitle}));
+
+    avi.damagedFile = -1;
+    avi.written.clear();
+    fake.messages.shown.clear();
+    const SaveResult resumed = Save();
+    EXPECT_EQ(resumed.outcome, SaveOutcome::Saved);
+    ASSERT_EQ(avi.written.size(), 2u);
+    EXPECT_EQ(avi.written[0].bytes, pixels[6]);
+    EXPECT_EQ(avi.written[1].bytes, pixels[7]);
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"Saved " + Video("_4") + " | Video file saved succesfully!"}));
 }
 
 TEST_F(SaveVideoRun, AnUnreadableFirstFrameEndsWithNoFileAndKeepsTheFrames) {
