@@ -195,8 +195,7 @@ TEST_F(EmulatorControl, OldGraphicsBuildLaunchedThenClosed) {
     ASSERT_TRUE(folder.WaitForLogLine("velmoran_old_gfx.exe", "size restored"));
     Lines expected = folder.LogLines("velmoran_old_gfx.exe");
     expected.push_back("ping");
-    ASSERT_TRUE(MaximizedView(fe));
-    ASSERT_TRUE(folder.StandinCaughtUp("velmoran_old_gfx.exe", e2e::FindTopWindow(kOldGfxBuild)));
+    ASSERT_TRUE(MaximizedView(fe) && folder.StandinCaughtUp("velmoran_old_gfx.exe", e2e::FindTopWindow(kOldGfxBuild)));
     EXPECT_EQ(folder.LogLines("velmoran_old_gfx.exe"), expected);
 
     ASSERT_TRUE(CloseEmulator(fe));

@@ -1,6 +1,5 @@
 // The preview picture when memory runs out: an allocation that fails while a new picture is
-// taken leaves the preview showing a picture that is still there. A program of its own, as it
-// replaces operator new.
+// taken leaves the preview showing a picture that is still there.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -27,26 +26,19 @@ void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 namespace vfe {
 namespace {
 
-BitmapBytes Split(const std::vector<std::uint8_t>& packed, std::size_t infoSize) {
-    return {std::span(packed).first(infoSize), std::span(packed).subspan(infoSize)};
-}
-
 TEST(PreviewPicture, AFailedAllocationLeavesThePreviewShowingALivePicture) {
     const HWND preview = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 8, 8, nullptr, nullptr, nullptr, nullptr);
     win32::Win32ScreenCapture screen(preview);
     const auto small = testing::PackedBitmap32(2, 2, 1);
-    // The next one's information block is larger (three colour masks follow its header), so
-    // keeping it needs memory too.
     auto large = testing::PackedBitmap32(4, 4, 2);
-    large[16] = 3;  // BI_BITFIELDS
-    const std::uint8_t masks[12] = {0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0};
-    large.insert(large.begin() + 40, std::begin(masks), std::end(masks));
-    ASSERT_TRUE(screen.ShowBitmapInPreview(Split(small, 40)));
-    for (int failing = 1;; ++failing) {  // each allocation of the next picture fails in turn
+    large[16] = 3;  // BI_BITFIELDS: a larger information block, with three colour masks, to keep
+    large.insert(large.begin() + 40, 12, 0xFF);
+    ASSERT_TRUE(screen.ShowBitmapInPreview({std::span(small).first(40), std::span(small).subspan(40)}));
+    for (int failing = 1;; ++failing) {  // each allocation of the new picture fails in turn
         allocationsUntilFailure = failing;
         bool threw = false;
         try {
-            screen.ShowBitmapInPreview(Split(large, 52));
+            screen.ShowBitmapInPreview({std::span(large).first(52), std::span(large).subspan(52)});
         } catch (const std::bad_alloc&) {
             threw = true;
         }

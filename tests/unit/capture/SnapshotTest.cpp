@@ -142,7 +142,6 @@ TEST_F(SnapshotTest, AFailedWriteNeverDestroysAnOlderSnapshot) {
     } refused;
     Snapshot{fake.frontEnd, clipboard, fake.capture.screen, refused}.cmdSnapshot_Click();
     EXPECT_EQ(workDir.Read("Snapshot0.bmp"), std::vector<std::uint8_t>(older.begin(), older.end()));
-    EXPECT_EQ(fake.messages.shown.back().text, "Snapshot file could not be written:\r\nSnapshot0.bmp");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(workDir.path()), {}), 1);
 
     snapshot.cmdSnapshot_Click();  // with room again, the new one takes its place
