@@ -155,6 +155,7 @@ TEST_F(SaveVideoRun, ALibraryFailureReportsReleasesAndKeepsTheFrames) {
         const char* failing;
         std::vector<std::string> releases;  // the calls after the failing one
         std::size_t framesWritten;
+        bool throws = false;
     };
     const std::vector<Case> cases = {
         {"AVIFileOpen", {"AVIFileExit"}, 0},
@@ -170,9 +171,9 @@ TEST_F(SaveVideoRun, ALibraryFailureReportsReleasesAndKeepsTheFrames) {
           "AVISaveOptionsFree 1"}, 1},
         // Out of memory on the way, and again in the clean-up: every release is still made, and
         // the writer itself says nothing (the window reports what its handler threw).
-        {"AVIStreamWrite throwing",
+        {"AVIStreamWrite",
          {"AVIStreamRelease plain", "AVIStreamRelease compressed", "AVIFileRelease file", "AVIFileExit",
-          "AVISaveOptionsFree 1"}, 1},
+          "AVISaveOptionsFree 1"}, 1, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.failing);
@@ -185,21 +186,23 @@ TEST_F(SaveVideoRun, ALibraryFailureReportsReleasesAndKeepsTheFrames) {
             front.controls.ListAdd(folder.File("z" + std::to_string(i) + ".bmp"));
         }
         front.state.Numero = 3;
-        const std::string failing = std::string(c.failing).substr(0, std::string(c.failing).find(' '));
-        const bool throwing = failing != c.failing;
+        const std::string failing = c.failing;
         if (failing == "AVISaveOptions") library.dialogAnswer = -2;
         else library.results[failing] = -2147205005;
         if (failing == "AVIStreamWrite") library.failWriteAt = 1;
-        library.throwing = throwing;
+        library.throwing = c.throws;
 
         testing::SelectionLog selected(front.controls);
-        if (throwing) {
-            EXPECT_THROW(SaveVideo(front.frontEnd, library, clock, selected), std::bad_alloc);
-        } else {
-            const SaveResult result = SaveVideo(front.frontEnd, library, clock, selected);
-            EXPECT_EQ(result.outcome, SaveOutcome::Failed);
-            EXPECT_EQ(result.path, folder.File("Velmoran_Cap_140509.avi"));
+        SaveResult result{SaveOutcome::Failed, {}, folder.File("Velmoran_Cap_140509.avi"), {}, 0};
+        bool thrown = false;
+        try {
+            result = SaveVideo(front.frontEnd, library, clock, selected);
+        } catch (const std::bad_alloc&) {
+            thrown = true;
         }
+        EXPECT_EQ(thrown, c.throws);
+        EXPECT_EQ(result.outcome, SaveOutcome::Failed);
+        EXPECT_EQ(result.path, folder.File("Velmoran_Cap_140509.avi"));
 
         const auto at = std::find_if(library.calls.begin(), library.calls.end(),
                                      [&](const std::string& call) { return call.rfind(failing, 0) == 0; });
@@ -208,11 +211,11 @@ TEST_F(SaveVideoRun, ALibraryFailureReportsReleasesAndKeepsTheFrames) {
         if (failing == "AVIStreamWrite") last = at + 1;  // frame 0 written, frame 1 fails
         EXPECT_EQ(std::vector<std::string>(last + 1, library.calls.end()), c.releases);
         EXPECT_EQ(library.written.size(), c.framesWritten);
-        ASSERT_EQ(front.messages.shown.size(), throwing ? 0u : 1u);
-        if (!throwing) {
-            EXPECT_EQ(front.messages.shown[0].text, "Error!");
-            EXPECT_EQ(front.messages.shown[0].title, "KO!");
-            EXPECT_EQ(front.messages.shown[0].flags, MsgBox::OkOnly | MsgBox::Information);
+        ASSERT_EQ(front.messages.shown.size(), c.throws ? 0u : 1u);
+        for (const auto& box : front.messages.shown) {
+            EXPECT_EQ(box.text, "Error!");
+            EXPECT_EQ(box.title, "KO!");
+            EXPECT_EQ(box.flags, MsgBox::OkOnly | MsgBox::Information);
         }
         EXPECT_EQ(front.controls.caption, "before");
         EXPECT_FALSE(front.controls.busyCursor);
@@ -269,79 +272,49 @@ TEST(FinishedVideo, IsWholeOnlyWhenItsSizeHeadersAndIndexAgreeWithTheFramesWritt
     EXPECT_FALSE(IsWholeVideo(dir.File("missing.avi"), 0));
 }
 
-// Frames of 16 KiB, three to a file: a recording of eight goes into three files, each
-// with its own positions from 0, the one compressor chosen once.
-class LongRecording : public SaveVideoRun {
-protected:
-    static constexpr int kFrameBytes = 64 * 64 * 4;
-    static constexpr std::int64_t kThreeFramesAFile = kVideoHeaderBytes + 3 * kFrameBytes + kFrameBytes / 2;
-
-    LongRecording() {
-        for (int i = 0; i < 8; ++i) {
-            const std::string name = "z" + std::to_string(i) + ".bmp";
-            BmpBuilder frame = Frame(i);
-            frame.width = frame.height = 64;
-            dir.Write(name, frame.File());
-            fake.controls.ListAdd(dir.File(name));
-            pixels.push_back(frame.Pixels());
-        }
-    }
-    SaveResult Save() { return SaveVideo(fake.frontEnd, avi, clock, selection, kThreeFramesAFile); }
-    std::string Video(const std::string& suffix) const { return dir.File("Velmoran_Cap_140509" + suffix + ".avi"); }
-    int Count(const std::string& call) const { return static_cast<int>(std::count(avi.calls.begin(), avi.calls.end(), call)); }
-
+// Frames of 16 KiB, three to a file: a recording of eight goes on in the next free names,
+// positions from 0 in each file, the compressor chosen once. The disk fills while the third
+// file is written: the first two stand, their frames are off the list, and the next save
+// goes on with exactly the two frames not yet in a whole video.
+TEST_F(SaveVideoRun, PastTheFileLimitGoesOnInFurtherFilesAndResumesAfterAFailedOne) {
+    constexpr int kFrameBytes = 64 * 64 * 4;
     std::vector<std::vector<std::uint8_t>> pixels;
-};
-
-TEST_F(LongRecording, GoesOnInTheNextFreeNamesWithTheSameCompressor) {
-    dir.Write("Velmoran_Cap_140509_2.avi", "an older video");
-    const SaveResult result = Save();
-    EXPECT_EQ(result.outcome, SaveOutcome::Saved);
-    const std::vector<std::string> files = {Video(""), Video("_3"), Video("_4")};
-    EXPECT_EQ(avi.openedPaths, files);
-    EXPECT_EQ(result.savedFiles, files);
-    EXPECT_EQ(result.framesSaved, 8);
-    ASSERT_EQ(avi.written.size(), 8u);
     for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(avi.written[i].start, i % 3) << i;
-        EXPECT_EQ(avi.written[i].bytes, pixels[i]) << i;
+        BmpBuilder frame = Frame(i);
+        frame.width = frame.height = 64;
+        dir.Write("z" + std::to_string(i) + ".bmp", frame.File());
+        fake.controls.ListAdd(dir.File("z" + std::to_string(i) + ".bmp"));
+        pixels.push_back(frame.Pixels());
     }
-    for (const auto& file : files) EXPECT_TRUE(IsWholeVideo(file, file == files.back() ? 2 : 3)) << file;
-    EXPECT_EQ(dir.Read("Velmoran_Cap_140509_2.avi").size(), 14u);
-    EXPECT_EQ(Count("AVISaveOptions 3 1 plain"), 1);
-    EXPECT_EQ(Count("AVIMakeCompressedStream plain"), 3);
-    EXPECT_EQ(Count("AVIStreamSetFormat compressed 0"), 3);
-    EXPECT_EQ(Count("AVIFileExit"), 1);
-    EXPECT_EQ(avi.calls.back(), "AVISaveOptionsFree 1");
-    EXPECT_TRUE(fake.controls.list.empty());  // each file's frames went once it was found whole
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"Saved " + files[0] + "\r\n" + files[1] + "\r\n" + files[2] +
-                                                 " | Video file saved succesfully!"}));
-    EXPECT_EQ(fake.controls.captions.at(fake.controls.captions.size() - 2), "Frame: 7 of 8");
-}
-
-// The disk fills while the third file is written: the first two stand, their frames are
-// gone from the list, and "Save" goes on with exactly the frames not yet in a whole video.
-TEST_F(LongRecording, AFailedLaterFileKeepsOnlyItsFramesAndTheSaveResumesFromThem) {
+    dir.Write("Velmoran_Cap_140509_2.avi", "an older video");
+    const auto video = [&](const std::string& suffix) { return dir.File("Velmoran_Cap_140509" + suffix + ".avi"); };
+    const auto save = [&] { return SaveVideo(fake.frontEnd, avi, clock, selection, kVideoHeaderBytes + 3.5 * kFrameBytes); };
+    const auto calls = [&](const std::string& call) { return std::count(avi.calls.begin(), avi.calls.end(), call); };
     avi.damagedFile = 2;
-    const SaveResult failed = Save();
-    EXPECT_EQ(failed.outcome, SaveOutcome::Failed);
+    const SaveResult failed = save();
     EXPECT_EQ(failed.failedAt, SaveStep::FinishFile);
-    EXPECT_EQ(failed.savedFiles, (std::vector<std::string>{Video(""), Video("_2")}));
+    EXPECT_EQ(avi.openedPaths, (std::vector<std::string>{video(""), video("_3"), video("_4")}));
+    EXPECT_EQ(failed.savedFiles, (std::vector<std::string>{video(""), video("_3")}));
+    EXPECT_TRUE(IsWholeVideo(video(""), 3) && IsWholeVideo(video("_3"), 3));
+    ASSERT_EQ(avi.written.size(), 8u);
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(avi.written[i].start, i % 3) << i;
+    EXPECT_EQ(calls("AVISaveOptions 3 1 plain"), 1);
+    EXPECT_EQ(calls("AVIMakeCompressedStream plain"), 3);
+    EXPECT_EQ(calls("AVIFileExit"), 1);
+    EXPECT_EQ(avi.calls.back(), "AVISaveOptionsFree 1");
     EXPECT_EQ(fake.controls.list, (std::vector<std::string>{dir.File("z6.bmp"), dir.File("z7.bmp")}));
-    EXPECT_EQ(Texts(), (std::vector<std::string>{kVideoIncompleteText + "\r\n" + Video("_3") + "\r\nSaved 6 frames in:\r\n" +
-                                                 Video("") + "\r\n" + Video("_2") +
+    EXPECT_EQ(Texts(), (std::vector<std::string>{kVideoIncompleteText + "\r\n" + video("_4") + "\r\nSaved 6 frames in:\r\n" +
+                                                 video("") + "\r\n" + video("_3") +
                                                  "\r\nThe other 2 frames are kept: press Save to try again. | " +
                                                  kApplicationTitle}));
 
     avi.damagedFile = -1;
     avi.written.clear();
     fake.messages.shown.clear();
-    const SaveResult resumed = Save();
-    EXPECT_EQ(resumed.outcome, SaveOutcome::Saved);
+    EXPECT_EQ(save().outcome, SaveOutcome::Saved);
     ASSERT_EQ(avi.written.size(), 2u);
-    EXPECT_EQ(avi.written[0].bytes, pixels[6]);
-    EXPECT_EQ(avi.written[1].bytes, pixels[7]);
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"Saved " + Video("_4") + " | Video file saved succesfully!"}));
+    EXPECT_TRUE(avi.written[0].bytes == pixels[6] && avi.written[1].bytes == pixels[7]);
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"Saved " + video("_5") + " | Video file saved succesfully!"}));
 }
 
 TEST_F(SaveVideoRun, AnUnreadableFirstFrameEndsWithNoFileAndKeepsTheFrames) {
