@@ -2,8 +2,12 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
+# The tree whose Windows programs run under Wine: the i686 release (build/win32), or the
+# x86_64 build (build/win64) where this machine cannot run 32-bit programs, which it then
+# says in one line. Probed when the recipe runs, after the set-up.
+WINE_TREE = scripts/wine-tree.sh $(BUILD)
 
-.PHONY: all setup build native win32 win64 demo run test unit e2e bench fuzz clean
+.PHONY: all setup build native win32 win64 demo run test unit e2e e2e64 bench fuzz clean
 
 all: build
 
@@ -14,8 +18,9 @@ native: setup
 	@cmake -S . -B $(BUILD)/native -DVFE_UNIT_TESTS=ON -DVFE_WIN32_EXE=$(abspath $(BUILD)/win32/VelmoranFE2.exe) $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD)/native -j$(JOBS)
 
-# Every program of the tree (product, stand-in, end-to-end robot, benchmarks) is built for both
-# architectures, so neither can drift; the tests run the x86_64 one under Wine.
+# Every program of the tree (product, stand-in, end-to-end robot, benchmarks, the demo's tour)
+# is built for both architectures: Wine runs the i686 release, and the x86_64 build keeps
+# the code bitness-clean.
 win32: setup
 	@cmake -S . -B $(BUILD)/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686.cmake -DVFE_E2E_TESTS=ON -DVFE_BENCH=ON $(CMAKE_FLAGS) >/dev/null
 	@cmake --build $(BUILD)/win32 -j$(JOBS)
@@ -26,21 +31,28 @@ win64: setup
 
 build: native win32 win64
 
-demo: win64
-	@scripts/make-demo.sh $(BUILD)/win64 $(BUILD)/demo
+demo: setup
+	@tree=$$($(WINE_TREE) "make demo fills the demo folder") && $(MAKE) --no-print-directory $${tree##*/} && \
+	  scripts/make-demo.sh $$tree $(BUILD)/demo
 
-run: demo
-	@scripts/run-demo.sh $(BUILD)
+run: setup
+	@tree=$$($(WINE_TREE) "make run runs the demo") && $(MAKE) --no-print-directory $${tree##*/} && \
+	  scripts/run-demo.sh $$tree $(BUILD)/demo
 
 unit: native win32
 	@cd $(BUILD)/native && ctest --output-on-failure
 
-e2e: win64
+e2e: setup
+	@tree=$$($(WINE_TREE) "make e2e runs the end-to-end suite") && $(MAKE) --no-print-directory $${tree##*/} && \
+	  cd $$tree && ctest --output-on-failure
+
+# The end-to-end suite against the x86_64 build, whatever this machine runs.
+e2e64: win64
 	@cd $(BUILD)/win64 && ctest --output-on-failure
 
 test: build
 	@cd $(BUILD)/native && ctest --output-on-failure
-	@cd $(BUILD)/win64 && ctest --output-on-failure
+	@tree=$$($(WINE_TREE) "make test runs the end-to-end suite") && cd $$tree && ctest --output-on-failure
 
 bench: build
 	@scripts/bench.sh $(BUILD)

@@ -19,20 +19,3 @@ HeapFigures MeasureHeaps() {
     result.done = 1;
     return result;
 }
-
-extern "C" __declspec(dllexport) LRESULT CALLBACK HeapProbeHook(int code, WPARAM wParam, LPARAM lParam) {
-    const UINT probeMessage = RegisterWindowMessageA(kHeapProbeMessage);  // the same atom every time
-    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (code == HC_ACTION && message && message->message == probeMessage) {
-        // Opened and mapped before the walk, so the block's own bookkeeping is not in it.
-        HANDLE block = OpenFileMappingA(FILE_MAP_WRITE, FALSE, kHeapProbeFigures);
-        void* view = block ? MapViewOfFile(block, FILE_MAP_WRITE, 0, 0, sizeof(HeapFigures)) : nullptr;
-        if (view) {
-            const HeapFigures figures = MeasureHeaps();
-            *static_cast<HeapFigures*>(view) = figures;
-            UnmapViewOfFile(view);
-        }
-        if (block) CloseHandle(block);
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}

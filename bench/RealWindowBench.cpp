@@ -3,28 +3,31 @@
 // the window, accept "Full Frames (Uncompressed)" in the compression dialog.
 //
 //   bench_real_window save [runs=5] [frames=100]
-//     Each run records, times the recording's tick over `frames` frames (after the first
-//     ten), then times the save of the whole recording from the dialog's OK to the
-//     "Saved" message, through the real main window (its list, caption and preview).
+//     Each run records and times the work of the recording's ticks over `frames` frames
+//     (after the first ten), inside the front-end, from each timer message to the end of
+//     its handler (bench_probe.dll, a message hook); then it times the save of the whole
+//     recording from the dialog's OK to the "Saved" message, through the real main window
+//     (its list, caption and preview).
 //     Beside each, in the same run: the bare screen copy and BMP write (bench_bare_copy)
 //     while the front-end waits in its dialog, the AVI library's floor (bench_avi_floor)
 //     and ffmpeg on a copy of the same frame files. Runs alternate which side goes first.
 //   bench_real_window steadiness [frames=2000]
 //     Records `frames` frames after the first hundred, deleting the frame files as they
 //     come, and reads the front-end's heaps from inside it, on its window's thread
-//     (bench_heap_probe.dll, a message hook), every fifth of the way; bench_list_growth adds the same entries to a bare list box and
-//     reads its own heaps the same way.
+//     (bench_probe.dll), every fifth of the way; bench_list_growth adds the same entries
+//     to a bare list box and reads its own heaps the same way.
 //
 // Prints the figure lines of scripts/bench.sh, and one line per run.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <numeric>
 #include <sstream>
 #include <thread>
 
 #include "Figures.h"
-#include "RemoteHeapProbe.h"
+#include "RemoteProbe.h"
 #include "support/E2E.h"
 
 namespace {
@@ -143,12 +146,44 @@ void DeleteOldFrames(const e2e::AppFolder& folder, int newest) {
 e2e::FolderContents EmptyFolder() { return {.frontEnd = false, .standins = {}, .flash = std::nullopt, .readme = false}; }
 
 struct SaveRun {
-    double tick = -1, bare = -1, save = -1, floor = -1, ffmpeg = -1;
-    int frames = 0;
+    double tick = -1, interval = -1, bare = -1, save = -1, floor = -1, ffmpeg = -1;
+    int frames = 0, ticksTimed = 0, framesTimed = 0;
 };
 
 class RealWindow : public e2e::FrontEndTest {
 protected:
+    // The tick's work, timed inside the front-end, after the first few frames; beside it, how
+    // often the ticks came, from the frames the caption counts. The probe goes before the save.
+    bool TimeTicks(const e2e::FrontEnd& fe, SaveRun& result) {
+        RemoteProbe probe(fe.window(), e2e::BuildDir() / "bench_probe.dll");
+        if (!probe.ready()) {
+            ADD_FAILURE() << probe.error();
+            return false;
+        }
+        if (!PollUntil([&] { return e2e::FramesInCaption(fe.window()) >= kWarmUpFrames; }, Milliseconds(30000))) {
+            ADD_FAILURE() << "no frames came";
+            return false;
+        }
+        const int firstFrames = e2e::FramesInCaption(fe.window());
+        const auto first = Clock::now();
+        if (!probe.StartTimingTicks()) {
+            ADD_FAILURE() << "the ticks could not be timed";
+            return false;
+        }
+        PollUntil([&] { return e2e::FramesInCaption(fe.window()) >= firstFrames + tickFrames; }, Milliseconds(60000));
+        const auto ticks = probe.StopTimingTicks();
+        const int lastFrames = e2e::FramesInCaption(fe.window());
+        if (!ticks || ticks->empty()) {
+            ADD_FAILURE() << "no tick was timed";
+            return false;
+        }
+        result.framesTimed = lastFrames - firstFrames;
+        result.interval = MillisecondsBetween(first, Clock::now()) / result.framesTimed;
+        result.ticksTimed = static_cast<int>(ticks->size());
+        result.tick = std::accumulate(ticks->begin(), ticks->end(), 0.0) / static_cast<double>(ticks->size());
+        return true;
+    }
+
     // One recording, saved; the peers run on copies of its frames.
     SaveRun RecordAndSave(int run) {
         SaveRun result;
@@ -160,16 +195,7 @@ protected:
             ADD_FAILURE() << "the recording did not start";
             return result;
         }
-        // The tick: frames counted by the caption, after the first few.
-        if (!PollUntil([&] { return e2e::FramesInCaption(fe.window()) >= kWarmUpFrames; }, Milliseconds(30000))) {
-            ADD_FAILURE() << "no frames came";
-            return result;
-        }
-        const int firstFrames = e2e::FramesInCaption(fe.window());
-        const auto first = Clock::now();
-        PollUntil([&] { return e2e::FramesInCaption(fe.window()) >= firstFrames + tickFrames; }, Milliseconds(60000));
-        const int lastFrames = e2e::FramesInCaption(fe.window());
-        result.tick = MillisecondsBetween(first, Clock::now()) / (lastFrames - firstFrames);
+        if (!TimeTicks(fe, result)) return result;
 
         // Posted: restoring runs the whole save, dialog included, before it returns.
         ShowWindowAsync(fe.window(), SW_RESTORE);
@@ -220,10 +246,10 @@ protected:
         if (run % 2 == 1) runPeers();
         const auto videos = app.Videos();
         const bool same = videos.size() == 1 && ReadFile(app / videos[0]) == ReadFile(peer / "floor.avi");
-        std::printf("run %d: %d frames; tick %.2f ms, bare %.2f ms; save %.2f ms, floor %.2f ms, ffmpeg %.2f ms per "
-                    "frame; the video %s the floor's\n",
-                    run + 1, result.frames, result.tick, result.bare, result.save, result.floor, result.ffmpeg,
-                    same ? "is byte for byte" : "differs from");
+        std::printf("run %d: %d frames; tick %.2f ms of work (%d ticks timed over %d frames, one every %.2f ms), bare "
+                    "%.2f ms; save %.2f ms, floor %.2f ms, ffmpeg %.2f ms per frame; the video %s the floor's\n",
+                    run + 1, result.frames, result.tick, result.ticksTimed, result.framesTimed, result.interval,
+                    result.bare, result.save, result.floor, result.ffmpeg, same ? "is byte for byte" : "differs from");
         std::fflush(stdout);
         fe.process.Kill();
         return result;
@@ -231,7 +257,7 @@ protected:
 };
 
 TEST_F(RealWindow, Save) {
-    Figures tick, bare, save, floor, ffmpeg;
+    Figures tick, interval, bare, save, floor, ffmpeg;
     for (int run = 0; run < runs; ++run) {
         const SaveRun result = RecordAndSave(run);
         ASSERT_FALSE(HasFailure());
@@ -239,6 +265,7 @@ TEST_F(RealWindow, Save) {
         ASSERT_GT(result.floor, 0);
         ASSERT_GT(result.ffmpeg, 0);
         tick.Add(result.tick);
+        interval.Add(result.interval);
         bare.Add(result.bare);
         save.Add(result.save);
         floor.Add(result.floor);
@@ -250,17 +277,18 @@ TEST_F(RealWindow, Save) {
                 ffmpeg.Median());
     std::printf("  medians of %d interleaved runs, min-max: save %s, floor %s, ffmpeg %s ms per frame\n", runs,
                 save.Range().c_str(), floor.Range().c_str(), ffmpeg.Range().c_str());
-    std::printf("capture tick: %.1f ms (%.2f x against a bare screen copy and BMP write at %.1f ms)\n", tick.Median(),
-                tick.Median() / bare.Median(), bare.Median());
-    std::printf("  medians of %d interleaved runs of %d frames, min-max: tick %s, bare %s ms\n", runs, tickFrames,
-                tick.Range().c_str(), bare.Range().c_str());
+    std::printf("capture tick: %.1f ms of work (%.2f x against a bare screen copy and BMP write at %.1f ms)\n",
+                tick.Median(), tick.Median() / bare.Median(), bare.Median());
+    std::printf("  medians of %d interleaved runs of %d frames, min-max: tick %s, bare %s ms; the tick timed from its "
+                "timer message to the end of its handler, one tick every %s ms\n",
+                runs, tickFrames, tick.Range().c_str(), bare.Range().c_str(), interval.Range().c_str());
 }
 
 TEST_F(RealWindow, Steadiness) {
     e2e::FrontEnd fe(folder);
     ASSERT_TRUE(fe.window());
     ASSERT_TRUE(e2e::LaunchEmulatorAndRecord(fe));
-    RemoteHeapProbe probe(fe.window(), e2e::BuildDir() / "bench_heap_probe.dll");
+    RemoteProbe probe(fe.window(), e2e::BuildDir() / "bench_probe.dll");
     ASSERT_TRUE(probe.ready()) << probe.error();
 
     constexpr int kSegments = 5;
@@ -274,7 +302,7 @@ TEST_F(RealWindow, Steadiness) {
             return e2e::FramesInCaption(fe.window()) >= target;
         }, Milliseconds(600000)));
         const int before = e2e::FramesInCaption(fe.window());
-        const auto heaps = probe.Measure();
+        const auto heaps = probe.MeasureHeaps();
         const int after = e2e::FramesInCaption(fe.window());
         ASSERT_TRUE(heaps);
         // A frame that came during the walk may or may not be in it: count it half.

@@ -14,12 +14,14 @@ folder=$(mktemp -d)
 "$build/bench-native/bench_save_video" "$folder" "$frames" "$width" "$height"
 rm -rf "$folder"
 
-cmake -S "$root" -B "$build/bench-win64" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64.cmake" -DVFE_BENCH=ON >/dev/null
-cmake --build "$build/bench-win64" --target bench_save_video -j"$(nproc)" >/dev/null
-state="$build/bench-win64/wine-state"
+# The release tree, configured by make build (the x86_64 one where 32-bit programs cannot run).
+tree=$("$root/scripts/wine-tree.sh" "$build" "save-video.sh measures under Wine")
+[ -f "$tree/CMakeCache.txt" ] || { echo "save-video.sh: $tree is not configured; run make build first" >&2; exit 1; }
+cmake --build "$tree" --target bench_save_video -j"$(nproc)" >/dev/null
+state="$tree/bench-wine"
 "$root/tests/e2e/wine-fixture.sh" start "$state" >/dev/null
 trap '"$root/tests/e2e/wine-fixture.sh" stop "$state" >/dev/null' EXIT
 folder=$(mktemp -d)
 echo "Wine, system AVI library, uncompressed:"
-"$root/tests/e2e/wine-run.sh" "$state" "$build/bench-win64/bench_save_video.exe" "Z:$folder" "$frames" "$width" "$height"
+"$root/tests/e2e/wine-run.sh" "$state" "$tree/bench_save_video.exe" "Z:$folder" "$frames" "$width" "$height"
 rm -rf "$folder"

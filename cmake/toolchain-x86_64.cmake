@@ -1,4 +1,4 @@
-# x86_64 build: the one Wine runs on this 64-bit-only kernel.
+# x86_64 build: keeps the code bitness-clean, and runs under Wine where the kernel cannot run 32-bit programs.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(VFE_TRIPLE x86_64-w64-mingw32)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the benchmarks and prints one line per figure: `name: value unit (ratio x against peer)`.
-# Everything under Wine runs on one private Xvfb display (1024 x 768) and Wine prefix.
+# Everything under Wine runs on one private Xvfb display (1024 x 768) and Wine prefix, from the
+# release tree (build/win32; the x86_64 build where this machine cannot run 32-bit programs).
 # Usage: scripts/bench.sh [build dir]     (make bench builds first)
 #   BENCH_ONLY="size startup save capture steadiness"  a subset; BENCH_RUNS start-ups per program (15);
 #   BENCH_SAVE_RUNS recordings saved (5); BENCH_TICK_FRAMES frames timed per recording (100);
@@ -24,13 +25,11 @@ fi
 
 wants startup || wants save || wants capture || wants steadiness || exit 0
 
-# ---- the Windows side: one x86_64 build with the benchmark programs ----------------
-bw="$build/bench-win64"
-cmake -S "$root" -B "$bw" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64.cmake" -DVFE_BENCH=ON \
-  -DVFE_E2E_TESTS=ON >/dev/null
+# ---- the Windows side: the release tree and its benchmark programs -----------------
+bw=$("$root/scripts/wine-tree.sh" "$build" "make bench measures the front-end")
 cmake --build "$bw" --target VelmoranFE2 bench_startup bench_minimal_window bench_floor_window bench_real_window \
   -j"$(nproc)" >/dev/null
-state="$bw/wine-state"
+state="$bw/bench-wine"
 "$root/tests/e2e/wine-fixture.sh" start "$state" >/dev/null
 work=$(mktemp -d /tmp/vfe-bench.XXXXXX)
 trap '"$root/tests/e2e/wine-fixture.sh" stop "$state" >/dev/null; rm -rf "$work"' EXIT

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Fills a demo application folder from a win64 build: the front-end, the stand-ins
+# Fills a demo application folder from a build tree (win32 or win64): the front-end, the stand-ins
 # under the outside programs' names, a flash image and the readme. Recreated each time.
-# Usage: make-demo.sh <win64 build dir> <demo dir>
+# Usage: make-demo.sh <build tree> <demo dir>
 set -euo pipefail
 build=$1
 demo=$2
 files=(VelmoranFE2.exe velmoran.exe velmoran_old_gfx.exe vmsbrowser.exe velmoran_v01.exe "Velmoran FE ReadMe.txt")
 for file in "${files[@]}"; do
-  [ -f "$build/$file" ] || { echo "make-demo: $build/$file is missing; build win64 first" >&2; exit 1; }
+  [ -f "$build/$file" ] || { echo "make-demo: $build/$file is missing; build that tree first" >&2; exit 1; }
 done
 
 # Only what this script puts there is replaced; recordings and snapshots stay.

@@ -1,22 +1,28 @@
 #!/usr/bin/env bash
-# Starts the front-end of the demo folder under Wine, with this project's own prefix.
-# On $DISPLAY when there is one; otherwise on a private Xvfb display, where it saves a
-# screenshot of the screen once the main window is up and says where.
-# Runs until the front-end ends or Ctrl-C; VFE_RUN_SECONDS=<n> ends it after n seconds.
-# Usage: run-demo.sh <build dir>
+# Fills the demo folder from a build tree and starts its front-end under Wine, with this
+# project's own prefix.
+# - On $DISPLAY when there is one: until the person closes the window (VFE_RUN_SECONDS=<n>
+#   ends it after n seconds).
+# - Otherwise on a private Xvfb display, where nobody could close it: a short scripted tour
+#   of the demo folder (demo_tour.exe) saves screenshots of the main window, of the enlarged
+#   window with its capture panel after a short recording of the emulator's stand-in, and of
+#   the About window with the readme; then it ends by itself and says where they are.
+# Usage: run-demo.sh <build tree: build/win32 or build/win64> <demo dir>
 set -uo pipefail
-build=$(cd "$1" && pwd)
-demo="$build/demo"
-[ -f "$demo/VelmoranFE2.exe" ] || { echo "run-demo: no demo folder; run make demo first" >&2; exit 1; }
+here=$(cd "$(dirname "$0")" && pwd)
+tree=$(cd "$1" && pwd) || exit 1
+"$here/make-demo.sh" "$tree" "$2" >/dev/null || exit 1
+demo=$(cd "$2" && pwd)
+build=$(dirname "$tree")
+shots="$build/screenshots"
+echo "run-demo: the demo folder $demo, from $tree"
 
 # The same Wine environment as the tests, in a state folder of its own.
 mkdir -p "$build/run-wine"
-. "$(dirname "$0")/../tests/e2e/wine-env.sh" "$build/run-wine"
+. "$here/../tests/e2e/wine-env.sh" "$build/run-wine"
 
-# The caption the window is found by, as the program itself defines it.
-caption=$(sed -n 's/.*kMainWindowCaption = "\(.*\)";/\1/p' "$(dirname "$0")/../src/shell/FormLayout.h")
-[ -n "$caption" ] || { echo "run-demo: no main window caption found in src/shell/FormLayout.h" >&2; exit 1; }
 log="$build/run-demo.log"
+: >"$log"
 xvfb_pid=""
 fe_pid=""
 
@@ -43,14 +49,10 @@ if [ -z "${DISPLAY:-}" ]; then
   grep -q '[0-9]' "$state/display" 2>/dev/null || { cat "$state/xvfb.log"; echo "run-demo: Xvfb did not start" >&2; finish 1; }
   export DISPLAY=":$(tr -dc '0-9' <"$state/display")"
   rm -rf "$state"
-  echo "run-demo: no \$DISPLAY; using a private Xvfb display $DISPLAY"
+  echo "run-demo: no \$DISPLAY; a short tour on a private Xvfb display $DISPLAY, saving screenshots"
 fi
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "run-demo: creating the Wine prefix $WINEPREFIX (about 10 s, once)"
-  "$WINE64" wineboot -i >"$log" 2>&1 </dev/null
-  "$WINESERVER" -w
-fi
+ensure_wine_prefix "$build/run-wine/wineboot.log" | sed 's/^/run-demo: /' || finish 1
 install_wine_fonts || echo "run-demo: the title-bar buttons will show as letters" >&2
 # Without a window manager (Xvfb) Wine manages its windows itself; with one, it lets it.
 if [ $private_display = yes ]; then
@@ -59,33 +61,26 @@ else
   "$WINE64" reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >>"$log" 2>&1 </dev/null
 fi
 
-# Output to a file: the front-end's Windows children would hold a pipe open.
-(cd "$demo" && exec "$WINE64" VelmoranFE2.exe >>"$log" 2>&1 </dev/null) &
-fe_pid=$!
-echo "run-demo: started the front-end in $demo (Wine output in $log)"
-
-window_up() { xwininfo -root -tree 2>/dev/null | grep -qF "\"$caption\""; }
 if [ $private_display = yes ]; then
-  up=no
-  for _ in $(seq 300); do
-    if window_up; then up=yes; break; fi
-    kill -0 "$fe_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  if [ $up = yes ]; then
-    sleep 1  # let it paint
-    shot="$demo/screenshot.png"
-    if ffmpeg -loglevel error -y -f x11grab -video_size 1024x768 -i "$DISPLAY" -frames:v 1 "$shot" </dev/null; then
-      echo "run-demo: screenshot saved: $shot"
-    else
-      echo "run-demo: the screenshot failed" >&2
-    fi
-  else
-    echo "run-demo: the main window did not appear; see $log" >&2
+  [ -f "$tree/demo_tour.exe" ] || { echo "run-demo: $tree/demo_tour.exe is missing; build the tree first" >&2; finish 1; }
+  rm -rf "$shots"
+  # Output to a file: the front-end's Windows children would hold a pipe open.
+  "$(wine_loader_for "$tree/demo_tour.exe")" "$tree/demo_tour.exe" "Z:$demo" "Z:$shots" >>"$log" 2>&1 </dev/null
+  status=$?
+  if [ $status -ne 0 ]; then
+    sed -n '/Failure\|error\|rror:/,+3p' "$log" | head -20 >&2
+    echo "run-demo: the tour stopped short (exit status $status); see $log" >&2
+    finish 1
   fi
-  echo "run-demo: running; press Ctrl-C to stop"
+  sed -n 's/^the recording, saved: Saved /run-demo: the tour recorded the stand-in and saved the video (removed again): /p' "$log"
+  echo "run-demo: the tour is done; its screenshots:"
+  for shot in main-window capture-panel about; do echo "  $shots/$shot.png"; done
+  finish 0
 fi
 
+(cd "$demo" && exec "$(wine_loader_for VelmoranFE2.exe)" VelmoranFE2.exe >>"$log" 2>&1 </dev/null) &
+fe_pid=$!
+echo "run-demo: started the front-end in $demo (Wine output in $log); it runs until you close its window"
 if [ -n "${VFE_RUN_SECONDS:-}" ]; then
   for _ in $(seq "$((VFE_RUN_SECONDS * 10))"); do kill -0 "$fe_pid" 2>/dev/null || break; sleep 0.1; done
   kill -0 "$fe_pid" 2>/dev/null && echo "run-demo: $VFE_RUN_SECONDS s are up"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building, testing, the demo and the benchmarks need, only when it is missing.
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 
 need=()
 have() { command -v "$1" >/dev/null 2>&1; }
@@ -19,7 +20,6 @@ have python3 || need+=(python3)                               # the icons (CMake
 [ -x /usr/lib/wine/wine64 ] || need+=(wine wine64)            # wine-fixture.sh, wine-run.sh, run-demo.sh
 [ -f /usr/share/wine/fonts/marlett.ttf ] || need+=(fonts-wine)  # wine-env.sh: the title-bar buttons
 have Xvfb || need+=(xvfb)                                     # wine-fixture.sh, run-demo.sh
-have bc || need+=(bc)                                         # wine-fixture.sh
 have setsid || need+=(util-linux)                             # wine-fixture.sh, run-demo.sh
 have xwininfo || need+=(x11-utils)                            # run-demo.sh
 have ffmpeg || need+=(ffmpeg)                                 # screenshots (tests, wine-run.sh, run-demo.sh), bench.sh
@@ -33,6 +33,14 @@ if [ "${WITH_FUZZ:-0}" = 1 ]; then
   ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1 || need+=(libclang-rt-14-dev)
 fi
 
+# The release is a 32-bit program. Where this kernel runs 32-bit programs (probed, not
+# assumed), Wine's 32-bit side runs it: wine32 of the i386 architecture, beside wine64.
+# Wine prefixes made before it cannot run 32-bit programs; wine-env.sh makes them anew.
+i386=no
+if "$here/probe-32bit.sh" kernel >/dev/null; then
+  dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'ok installed' || { need+=(wine32:i386); i386=yes; }
+fi
+
 if [ ${#need[@]} -eq 0 ]; then
   exit 0
 fi
@@ -42,6 +50,10 @@ echo "setup: installing ${need[*]}"
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO=sudo
 export DEBIAN_FRONTEND=noninteractive
+if [ $i386 = yes ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $SUDO dpkg --add-architecture i386
+fi
 $SUDO apt-get update -q >/dev/null
 $SUDO apt-get install -y -q "${need[@]}" >/dev/null
 [ -x /usr/lib/wine/wine64 ] || { echo "setup: wine64 missing after install" >&2; exit 1; }
+[ $i386 = no ] || [ -x /usr/lib/wine/wine ] || { echo "setup: wine32 missing after install" >&2; exit 1; }

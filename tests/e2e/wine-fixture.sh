@@ -54,14 +54,7 @@ start_xvfb() {
 
 start_wine() {
   . "$here/wine-env.sh" "$state_dir"
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    local begin end
-    begin=$(date +%s.%N)
-    "$WINE64" wineboot -i >"$state_dir/wineboot.log" 2>&1 </dev/null
-    "$WINESERVER" -w
-    end=$(date +%s.%N)
-    printf 'wineboot -i in a fresh prefix: %.1f s\n' "$(echo "$end - $begin" | bc)"
-  fi
+  ensure_wine_prefix "$state_dir/wineboot.log" || return 1
   install_wine_fonts || return 1
   # A persistent server spares every test the server start.
   setsid "$WINESERVER" -p >/dev/null 2>&1 </dev/null &

@@ -11,7 +11,7 @@ state_dir=$(cd "$1" && pwd) || exit 1; shift
 . "$here/wine-env.sh" "$state_dir"
 [ -n "${DISPLAY:-}" ] || { echo "no test display: run the e2e_setup fixture first" >&2; exit 1; }
 out=$(mktemp "$state_dir/run.XXXXXX")
-"$WINE64" "$@" >"$out" 2>&1 </dev/null &
+"$(wine_loader_for "$1")" "$@" >"$out" 2>&1 </dev/null &
 child=$!
 
 # Keeps the screen as the test left it, ends the Windows program, and shows how far it got.

@@ -36,20 +36,30 @@ std::string CurrentDirectory() {
     return dir;
 }
 
-// Several instances may write the same log: each line is one open-append-close.
+// Several instances may write the same log: each line is one open-append-close, one
+// instance at a time. Under Wine two processes appending at once could lose a line (about
+// one start of two instances in fifty), so the instances take turns through a mutex.
 class EventLog {
 public:
     explicit EventLog(std::string path) : path_(std::move(path)) {}
     void Line(const std::string& text) const {
+        const KernelHandle turn(CreateMutexA(nullptr, FALSE, "VelmoranStandin.Log"));
+        // WAIT_ABANDONED (an instance ended while writing) gives the turn all the same.
+        const DWORD waited = turn ? WaitForSingleObject(turn.get(), 5000) : WAIT_FAILED;
+        const bool ours = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+        Append(text + "\r\n");
+        if (ours) ReleaseMutex(turn.get());
+    }
+
+private:
+    void Append(const std::string& line) const {
         const KernelHandle file(CreateFileA(path_.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                             nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) return;
-        const std::string line = text + "\r\n";
         DWORD written = 0;
         WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     }
 
-private:
     std::string path_;
 };
 

@@ -249,7 +249,9 @@ inline constexpr std::string_view kMainCaption = vfe::kMainWindowCaption;
 // The front-end started from an application folder, with its main window found.
 // Construction fails the test (window() is then null) when the window does not come.
 struct FrontEnd {
-    explicit FrontEnd(const AppFolder& folder, Milliseconds timeout = kTimeout);
+    explicit FrontEnd(const AppFolder& folder, Milliseconds timeout = kTimeout) : FrontEnd(folder.path(), timeout) {}
+    // From any application folder (the demo folder, for its tour).
+    explicit FrontEnd(const std::filesystem::path& folder, Milliseconds timeout = kTimeout);
     // Started from a Unix shell that first runs `shellSetup`, as from a terminal; e.g.
     // "ulimit -f 20480; trap '' XFSZ" lowers the file-size limit, past which writes fail.
     FrontEnd(const AppFolder& folder, const std::string& shellSetup, Milliseconds timeout = kTimeout);

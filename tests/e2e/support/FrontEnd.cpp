@@ -2,15 +2,17 @@
 
 namespace e2e {
 
-FrontEnd::FrontEnd(const AppFolder& folder, Milliseconds timeout)
+FrontEnd::FrontEnd(const std::filesystem::path& folder, Milliseconds timeout)
     : process(StartProcess(folder / kFrontEndExe, SW_SHOWNORMAL)) {
     if (process.handle()) WaitUntilLoaded(timeout);
 }
 
 FrontEnd::FrontEnd(const AppFolder& folder, const std::string& shellSetup, Milliseconds timeout) {
-    // Wine starts Unix programs too; the shell then runs the program under Wine's loader,
-    // which lies beside the server (Wine does not hand WINELOADER on).
-    std::string script = shellSetup + "; exec \"${WINESERVER%/*}/wine64\" '" + (folder / kFrontEndExe).string() + "'";
+    // Wine starts Unix programs too; the shell then runs the program under Wine's loader for
+    // its bitness (the tests' own), which lies beside the server (Wine does not hand WINELOADER on).
+    constexpr const char* kLoader = sizeof(void*) == 8 ? "wine64" : "wine";
+    std::string script =
+        shellSetup + "; exec \"${WINESERVER%/*}/" + kLoader + "\" '" + (folder / kFrontEndExe).string() + "'";
     std::string escaped;
     for (const char c : script) escaped += c == '"' ? std::string("\\\"") : std::string(1, c);
     std::string commandLine = "Z:\\bin\\sh -c \"" + escaped + "\"";
