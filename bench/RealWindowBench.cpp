@@ -11,6 +11,11 @@
 //     Beside each, in the same run: the bare screen copy and BMP write (bench_bare_copy)
 //     while the front-end waits in its dialog, the AVI library's floor (bench_avi_floor)
 //     and ffmpeg on a copy of the same frame files. Runs alternate which side goes first.
+//   bench_real_window scale [runs=3] [frames=1000]
+//     Records past the AVI library's 2 GiB (1,000 frames of 1024 x 768 are 3 GiB) and times
+//     the save from OK to "Saved", which splits the video; beside it the library's floor,
+//     writing the same frames split the same way, each read just before it is written. The
+//     front-end's heaps are read before and after the save.
 //   bench_real_window steadiness [frames=2000]
 //     Records `frames` frames after the first hundred, deleting the frame files as they
 //     come, and reads the front-end's heaps from inside it, on its window's thread
@@ -29,6 +34,7 @@
 #include "Figures.h"
 #include "RemoteProbe.h"
 #include "support/E2E.h"
+#include "video/AviFileCheck.h"
 
 namespace {
 
@@ -42,6 +48,7 @@ constexpr int kWarmUpFrames = 10;
 int runs = 5;
 int tickFrames = 100;
 int steadyFrames = 2000;
+int scaleFrames = 1000;
 
 double MillisecondsBetween(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double, std::milli>(to - from).count();
@@ -150,8 +157,44 @@ struct SaveRun {
     int frames = 0, ticksTimed = 0, framesTimed = 0;
 };
 
+// Restores the recording's window, which ends the recording, and waits for the save's
+// compression dialog.
+std::optional<e2e::MessageBoxInfo> RestoreForTheDialog(const e2e::FrontEnd& fe) {
+    // Posted: restoring runs the whole save, dialog included, before it returns.
+    ShowWindowAsync(fe.window(), SW_RESTORE);
+    const auto dialog = e2e::WaitForDialog(
+        fe.process.id(), [](HWND window) { return GetDlgItem(window, kCompressorList) != nullptr; },
+        Milliseconds(60000));
+    if (!dialog) ADD_FAILURE() << "no compression dialog";
+    return dialog;
+}
+
+// Accepts "Full Frames (Uncompressed)" and answers the "Saved" message: the milliseconds
+// from OK to that message, or -1 when it did not come.
+double AcceptAndTimeTheSave(const e2e::FrontEnd& fe, HWND dialog) {
+    const auto ok = Clock::now();
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    // The caption counts the frames until the end; only then is the message looked for.
+    HWND saved = nullptr;
+    PollUntil(
+        [&] {
+            return !e2e::WindowText(fe.window()).starts_with("Frame: ") &&
+                   (saved = MessageBoxStartingWith(fe.process.id(), "Saved ")) != nullptr;
+        },
+        Milliseconds(600000));
+    if (!saved) {
+        ADD_FAILURE() << "no \"Saved\" message";
+        return -1;
+    }
+    const double milliseconds = MillisecondsBetween(ok, Clock::now());
+    PostMessageA(saved, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    e2e::WaitForWindowGone(saved);
+    return milliseconds;
+}
+
 class RealWindow : public e2e::FrontEndTest {
 protected:
+
     // The tick's work, timed inside the front-end, after the first few frames; beside it, how
     // often the ticks came, from the frames the caption counts. The probe goes before the save.
     bool TimeTicks(const e2e::FrontEnd& fe, SaveRun& result) {
@@ -197,15 +240,8 @@ protected:
         }
         if (!TimeTicks(fe, result)) return result;
 
-        // Posted: restoring runs the whole save, dialog included, before it returns.
-        ShowWindowAsync(fe.window(), SW_RESTORE);
-        const auto dialog = e2e::WaitForDialog(
-            fe.process.id(), [](HWND window) { return GetDlgItem(window, kCompressorList) != nullptr; },
-            Milliseconds(30000));
-        if (!dialog) {
-            ADD_FAILURE() << "no compression dialog";
-            return result;
-        }
+        const auto dialog = RestoreForTheDialog(fe);
+        if (!dialog) return result;
         result.frames = ListCount(fe.window());
         for (int i = 0; i < result.frames; ++i) {
             const std::string name = "z" + std::to_string(i) + ".bmp";
@@ -225,23 +261,9 @@ protected:
         };
         if (run % 2 == 0) runPeers();
 
-        const auto ok = Clock::now();
-        PostMessageA(dialog->window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        // The caption counts the frames until the end; only then is the message looked for.
-        HWND saved = nullptr;
-        PollUntil(
-            [&] {
-                return !e2e::WindowText(fe.window()).starts_with("Frame: ") &&
-                       (saved = MessageBoxStartingWith(fe.process.id(), "Saved ")) != nullptr;
-            },
-            Milliseconds(300000));
-        if (!saved) {
-            ADD_FAILURE() << "no \"Saved\" message";
-            return result;
-        }
-        result.save = MillisecondsBetween(ok, Clock::now()) / result.frames;
-        PostMessageA(saved, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        e2e::WaitForWindowGone(saved);
+        const double saveMs = AcceptAndTimeTheSave(fe, dialog->window);
+        if (saveMs < 0) return result;
+        result.save = saveMs / result.frames;
 
         if (run % 2 == 1) runPeers();
         const auto videos = app.Videos();
@@ -282,6 +304,91 @@ TEST_F(RealWindow, Save) {
     std::printf("  medians of %d interleaved runs of %d frames, min-max: tick %s, bare %s ms; the tick timed from its "
                 "timer message to the end of its handler, one tick every %s ms\n",
                 runs, tickFrames, tick.Range().c_str(), bare.Range().c_str(), interval.Range().c_str());
+}
+
+struct ScaleRun {
+    double save = -1, floor = -1, heapGrowth = 0;
+    int frames = 0, files = 0;
+};
+
+// A recording past the AVI library's 2 GiB, saved through the real window; the floor writes
+// the same frames (hard links in a folder of its own, which the save's deletions leave),
+// split as the front-end split them, on alternate runs before and after the front-end.
+// `framesPerFile` carries the front-end's split from one run to the next.
+ScaleRun RecordAndSaveAtScale(int run, int& framesPerFile) {
+    ScaleRun result;
+    e2e::AppFolder app;
+    e2e::AppFolder peer(EmptyFolder());
+    e2e::FrontEnd fe(app);
+    if (!fe.window() || !e2e::LaunchEmulatorAndRecord(fe)) {
+        ADD_FAILURE() << "the recording did not start";
+        return result;
+    }
+    RemoteProbe probe(fe.window(), e2e::BuildDir() / "bench_probe.dll");
+    if (!probe.ready() || !PollUntil([&] { return e2e::FramesInCaption(fe.window()) >= scaleFrames; },
+                                     Milliseconds(600000))) {
+        ADD_FAILURE() << "the recording did not reach " << scaleFrames << " frames " << probe.error();
+        return result;
+    }
+    const auto dialog = RestoreForTheDialog(fe);
+    if (!dialog) return result;
+    result.frames = ListCount(fe.window());
+    for (int i = 0; i < result.frames; ++i) {
+        const std::string name = "z" + std::to_string(i) + ".bmp";
+        std::error_code noLink;
+        fs::create_hard_link(app / name, peer / name, noLink);
+        if (noLink) fs::copy_file(app / name, peer / name);
+    }
+    const auto runFloor = [&] {
+        result.floor = FigureIn(RunProgram("bench_avi_floor.exe",
+                                           {peer.path().string(), std::to_string(result.frames),
+                                            std::to_string(framesPerFile)},
+                                           peer.path()),
+                                "avi floor:");
+        for (const auto& entry : fs::directory_iterator(peer.path()))
+            if (entry.path().extension() == ".avi") fs::remove(entry.path());
+    };
+    if (run % 2 == 1 && framesPerFile > 0) runFloor();
+
+    const auto before = probe.MeasureHeaps();
+    const double saveMs = AcceptAndTimeTheSave(fe, dialog->window);
+    const auto after = probe.MeasureHeaps();
+    if (saveMs < 0 || !before || !after) return result;
+    result.save = saveMs / result.frames;
+    result.heapGrowth = static_cast<double>(after->busyBytes) - static_cast<double>(before->busyBytes);
+    const auto videos = app.Videos();
+    result.files = static_cast<int>(videos.size());
+    if (videos.empty()) return result;
+    framesPerFile = static_cast<int>(vfe::ReadAviFileFacts((app / videos.front()).string()).declaredFrames);
+    for (const auto& video : videos) app.Remove(video);  // room for the floor's
+    if (result.floor < 0) runFloor();
+    std::printf("run %d: %d frames in %d files (%d to a file); save %.2f ms, floor %.2f ms per frame; heap in use %+.0f "
+                "KiB over the save\n",
+                run + 1, result.frames, result.files, framesPerFile, result.save, result.floor,
+                result.heapGrowth / 1024);
+    std::fflush(stdout);
+    fe.process.Kill();
+    return result;
+}
+
+TEST_F(RealWindow, SaveAtScale) {
+    Figures save, floor, growth;
+    int framesPerFile = 0;
+    ScaleRun last;
+    for (int run = 0; run < runs; ++run) {
+        last = RecordAndSaveAtScale(run, framesPerFile);
+        ASSERT_FALSE(HasFailure());
+        ASSERT_GT(last.floor, 0);
+        save.Add(last.save);
+        floor.Add(last.floor);
+        growth.Add(last.heapGrowth / 1024);
+    }
+    std::printf("save at scale: %.1f ms per frame over %d frames in %d files (%.2f x against the AVI library's floor at "
+                "%.1f ms per frame)\n",
+                save.Median(), last.frames, last.files, save.Median() / floor.Median(), floor.Median());
+    std::printf("  medians of %d interleaved runs, min-max: save %s, floor %s ms per frame; heap in use after the save "
+                "against before it: %s KiB\n",
+                runs, save.Range().c_str(), floor.Range().c_str(), growth.Range(0).c_str());
 }
 
 TEST_F(RealWindow, Steadiness) {
@@ -350,6 +457,10 @@ int main(int argc, char** argv) {
         if (argc > 2) runs = std::atoi(argv[2]);
         if (argc > 3) tickFrames = std::atoi(argv[3]);
         ::testing::GTEST_FLAG(filter) = "RealWindow.Save";
+    } else if (mode == "scale") {
+        runs = argc > 2 ? std::atoi(argv[2]) : 3;
+        if (argc > 3) scaleFrames = std::atoi(argv[3]);
+        ::testing::GTEST_FLAG(filter) = "RealWindow.SaveAtScale";
     } else {
         if (argc > 2) steadyFrames = std::atoi(argv[2]);
         ::testing::GTEST_FLAG(filter) = "RealWindow.Steadiness";
