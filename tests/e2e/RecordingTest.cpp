@@ -407,6 +407,32 @@ TEST_F(Recording, FramesLeftByACrashAreOfferedAtTheNextStartAndSaved) {
     EXPECT_EQ(FrameChecksums("-i " + ShellQuoted(UnixPath(saved))), recorded);
 }
 
+// On a screen of another size (its own display, 1366 x 768) a frame is the whole screen: the
+// frame files and the video's frames are the display's size, frame for frame.
+class OtherScreenSize : public Recording {};
+TEST_F(OtherScreenSize, RecordsTheWholeScreen) {
+    const std::string screen =
+        std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "," + std::to_string(GetSystemMetrics(SM_CYSCREEN));
+    ASSERT_NE(screen, "1024,768") << "runs on a display of another size";
+    const auto size = [](const std::filesystem::path& file) {
+        return Lines(RunUnix("/usr/bin/ffprobe -v error -show_entries stream=width,height -of csv=p=0 " +
+                             ShellQuoted(UnixPath(file))).value_or("")).at(0);
+    };
+    FrontEnd fe(folder);
+    ASSERT_TRUE(fe.window());
+    ASSERT_NO_FATAL_FAILURE(LaunchEmulator(fe));
+    ASSERT_NO_FATAL_FAILURE(RecordFrames(fe, 5));
+    const auto dialog = RestoreForTheCompressionDialog(fe);
+    ASSERT_TRUE(dialog);
+    const int frames = FramesListed(fe);
+    EXPECT_EQ(size(folder / "z0.bmp"), screen);
+    const std::string firstFrame = BmpPixels(folder.Read("z0.bmp"));
+    ASSERT_TRUE(e2e::Answer(*dialog, IDOK));
+    const std::string saved = AcceptSavedMessage(fe);
+    EXPECT_EQ(size(saved), screen);
+    ExpectVideoOf(saved, frames, firstFrame);
+}
+
 // The capture panel's controls as the user tells them apart: buttons and boxes by their
 // caption, the others by their kind.
 std::string ControlName(HWND control) {

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Starts (start) or ends (stop) the private X display and Wine prefix that the
 # end-to-end tests of one build directory run on. Run by ctest as fixture tests.
-# Usage: wine-fixture.sh start|stop <state dir>
+# Usage: wine-fixture.sh start|stop <state dir> [screen size, 1024x768 unless given]
 set -uo pipefail
 action=$1
 state_dir=$(mkdir -p "$2" && cd "$2" && pwd)
+screen=${3:-1024x768}
 here=$(cd "$(dirname "$0")" && pwd)
 
 xvfb_pid_file="$state_dir/xvfb.pid"
@@ -36,7 +37,7 @@ start_xvfb() {
   local fifo="$state_dir/displayfd"
   rm -f "$fifo" "$state_dir/display"
   # setsid and files only: no pipe of ctest's may stay open in the server.
-  setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
+  setsid Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp -noreset \
     3>"$state_dir/display" >"$state_dir/xvfb.log" 2>&1 </dev/null &
   echo $! >"$xvfb_pid_file"
   for _ in $(seq 100); do
@@ -74,5 +75,5 @@ case $action in
     stop_wine
     stop_xvfb
     echo "stopped" ;;
-  *) echo "usage: $0 start|stop <state dir>" >&2; exit 2 ;;
+  *) echo "usage: $0 start|stop <state dir> [screen size]" >&2; exit 2 ;;
 esac
