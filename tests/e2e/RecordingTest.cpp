@@ -137,16 +137,18 @@ protected:
         return saved->text.substr(std::min<std::size_t>(6, saved->text.size()));
     }
 
-    // ffprobe's view of the video: one video stream at 5/1 fps, every packet a key frame.
+    // ffprobe's view of the video: one video stream at 5/1 fps of frames as large as the
+    // screen, whatever its size, every packet a key frame.
     void ExpectVideoOf(const std::string& aviPath, int frames, const std::string& firstFramePixels) {
         const std::string avi = ShellQuoted(UnixPath(aviPath));
         const auto streams = RunUnix(
-            "/usr/bin/ffprobe -v error -count_frames -show_entries stream=codec_type,r_frame_rate,nb_read_frames "
-            "-of csv=p=0 " + avi);
+            "/usr/bin/ffprobe -v error -count_frames -show_entries "
+            "stream=codec_type,width,height,r_frame_rate,nb_read_frames -of csv=p=0 " + avi);
         ASSERT_TRUE(streams) << "ffprobe could not read " << aviPath;
         const auto streamLines = Lines(*streams);
         ASSERT_EQ(streamLines.size(), 1u) << *streams;
-        EXPECT_EQ(streamLines[0], "video,5/1," + std::to_string(frames));
+        EXPECT_EQ(streamLines[0], "video," + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "," +
+                                      std::to_string(GetSystemMetrics(SM_CYSCREEN)) + ",5/1," + std::to_string(frames));
 
         const auto packets =
             RunUnix("/usr/bin/ffprobe -v error -select_streams v -show_entries packet=flags -of csv=p=0 " + avi);
@@ -405,32 +407,6 @@ TEST_F(Recording, FramesLeftByACrashAreOfferedAtTheNextStartAndSaved) {
     const std::string saved = AcceptSavedMessage(fe);
     ExpectVideoOf(saved, 3, firstFrame);
     EXPECT_EQ(FrameChecksums("-i " + ShellQuoted(UnixPath(saved))), recorded);
-}
-
-// On a screen of another size (its own display, 1366 x 768) a frame is the whole screen: the
-// frame files and the video's frames are the display's size, frame for frame.
-class OtherScreenSize : public Recording {};
-TEST_F(OtherScreenSize, RecordsTheWholeScreen) {
-    const std::string screen =
-        std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "," + std::to_string(GetSystemMetrics(SM_CYSCREEN));
-    ASSERT_NE(screen, "1024,768") << "runs on a display of another size";
-    const auto size = [](const std::filesystem::path& file) {
-        return Lines(RunUnix("/usr/bin/ffprobe -v error -show_entries stream=width,height -of csv=p=0 " +
-                             ShellQuoted(UnixPath(file))).value_or("")).at(0);
-    };
-    FrontEnd fe(folder);
-    ASSERT_TRUE(fe.window());
-    ASSERT_NO_FATAL_FAILURE(LaunchEmulator(fe));
-    ASSERT_NO_FATAL_FAILURE(RecordFrames(fe, 5));
-    const auto dialog = RestoreForTheCompressionDialog(fe);
-    ASSERT_TRUE(dialog);
-    const int frames = FramesListed(fe);
-    EXPECT_EQ(size(folder / "z0.bmp"), screen);
-    const std::string firstFrame = BmpPixels(folder.Read("z0.bmp"));
-    ASSERT_TRUE(e2e::Answer(*dialog, IDOK));
-    const std::string saved = AcceptSavedMessage(fe);
-    EXPECT_EQ(size(saved), screen);
-    ExpectVideoOf(saved, frames, firstFrame);
 }
 
 // The capture panel's controls as the user tells them apart: buttons and boxes by their
