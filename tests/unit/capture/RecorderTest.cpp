@@ -280,21 +280,25 @@ TEST_F(RecorderTest, ASaveDeletesEveryFrameFileStaleOnesIncludedAndNothingElse) 
     EXPECT_EQ(fake.controls.timerLog, (std::vector<unsigned>{8, 0, 10, 8, 8}));
 }
 
-// The writer fails after a first file took two frames: those two are gone from the list and
-// the disk, the rest stay for "Save".
+// The save runs out of memory after a first file took two frames: those two are gone from the
+// list and the disk, the rest stay for "Save", and the timer, "Stop" and the offer to save are
+// put back all the same.
 TEST_F(RecorderTest, AFailedSaveKeepsTheFramesNotYetInAVideoAndSaveCanRetry) {
     outcome = SaveOutcome::Failed;
     StartRecording();
     Ticks(5);
     bool firstSave = true;
     writer.onSave = [&, noteWindow = writer.onSave] {
-        if (std::exchange(firstSave, false)) recorder.FramesInVideo(2);
         noteWindow();
+        if (!std::exchange(firstSave, false)) return;
+        recorder.FramesInVideo(2);
+        throw std::bad_alloc();
     };
-    Restore();
+    EXPECT_THROW(Restore(), std::bad_alloc);
     const std::vector<std::string> kept = {Frame(2), Frame(3), Frame(4)};
     EXPECT_EQ(fake.controls.list, kept);
     EXPECT_EQ(ListFrameFiles(dir.str()), (std::vector<std::string>{"z2.bmp", "z3.bmp", "z4.bmp"}));
+    EXPECT_EQ(fake.controls.timerLog.back(), 1u);
     EXPECT_TRUE(fake.controls.visible[Control::cmd]);
     EXPECT_TRUE(fake.controls.visible[Control::lst]);
     EXPECT_EQ(fake.controls.CheckValue(Control::Check2), 0);
@@ -307,30 +311,16 @@ TEST_F(RecorderTest, AFailedSaveKeepsTheFramesNotYetInAVideoAndSaveCanRetry) {
     EXPECT_EQ(saves[1].list, kept);
     EXPECT_EQ(fake.controls.list, kept);
     EXPECT_TRUE(fake.controls.visible[Control::cmd]);
+    firstSave = true;
+    EXPECT_THROW(recorder.cmd_Click(), std::bad_alloc);  // and out of memory again
+    EXPECT_TRUE(fake.controls.visible[Control::cmd] && fake.controls.visible[Control::lst]);
+    EXPECT_EQ(fake.controls.timerLog.back(), 1u);
 
     outcome = SaveOutcome::Saved;
     recorder.cmd_Click();
     EXPECT_TRUE(fake.controls.list.empty());
     EXPECT_FALSE(fake.controls.visible[Control::cmd]);
     EXPECT_FALSE(fake.controls.visible[Control::lst]);
-}
-
-// Out of memory in the save, from the restore or from "Save": the timer, "Stop" and the
-// offer to save are put back, and the frames stay.
-TEST_F(RecorderTest, AnExceptionInTheSavePutsTheTimerStopAndSaveBack) {
-    StartRecording();
-    Ticks(2);
-    writer.onSave = [] { throw std::bad_alloc(); };
-    for (const bool fromSaveButton : {false, true}) {
-        EXPECT_THROW(fromSaveButton ? recorder.cmd_Click() : Restore(), std::bad_alloc);
-        EXPECT_EQ(fake.controls.timerLog.back(), 1u) << fromSaveButton;
-        EXPECT_EQ(fake.controls.CheckValue(Control::Check2), 0);
-        EXPECT_TRUE(fake.controls.enabled[Control::Check2]);
-        EXPECT_TRUE(fake.controls.visible[Control::cmd]);
-        EXPECT_TRUE(fake.controls.visible[Control::lst]);
-        EXPECT_EQ(fake.controls.list, Frames(2));
-        EXPECT_EQ(ListFrameFiles(dir.str()).size(), 2u);
-    }
 }
 
 // After a save that keeps failing (no first frame, every name taken...), a new recording
