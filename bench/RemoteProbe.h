@@ -16,20 +16,25 @@ public:
     RemoteProbe(const RemoteProbe&) = delete;
     RemoteProbe& operator=(const RemoteProbe&) = delete;
 
-    bool ready() const { return hook_ != nullptr && view_ != nullptr; }
+    bool ready() const { return error_.empty(); }
     const std::string& error() const { return error_; }
     // Walks the heaps on the window's thread, between two of its messages.
     std::optional<HeapFigures> MeasureHeaps();
-    // From now on, times the work of each timer tick of the window.
+    // From now on, times the work of each timer tick of the window. The hook is taken off
+    // meanwhile: it would run in each message the ticks send, and be timed as their work.
     bool StartTimingTicks();
     // The times of the ticks since the start, in milliseconds; timing stops.
     std::optional<std::vector<double>> StopTimingTicks();
 
 private:
     bool Send(ProbeCommand command);
+    bool Hook();
+    void Unhook();
 
     HWND window_;
     HMODULE module_ = nullptr;
+    HOOKPROC hookProc_ = nullptr;
+    DWORD thread_ = 0;
     HHOOK hook_ = nullptr;
     HANDLE block_ = nullptr;
     ProbeBlock* view_ = nullptr;
