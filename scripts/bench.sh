@@ -29,6 +29,7 @@ wants startup || wants save || wants capture || wants scale || wants steadiness 
 # ---- the Windows side: the release tree and its benchmark programs -----------------
 bw=$("$root/scripts/wine-tree.sh" "$build" "make bench measures the front-end")
 cmake --build "$bw" --target VelmoranFE2 bench_startup bench_minimal_window bench_floor_window bench_real_window \
+  bench_window_calls \
   -j"$(nproc)" >/dev/null
 state="$bw/bench-wine"
 "$root/tests/e2e/wine-fixture.sh" start "$state" >/dev/null
@@ -60,7 +61,11 @@ if wants save || wants capture; then
   wine_run "$bw/bench_real_window.exe" save "${BENCH_SAVE_RUNS:-5}" "${BENCH_TICK_FRAMES:-100}" \
     >"$bw/save.log" 2>&1 || true
   if wants save; then figures save.log save; fi
-  if wants capture; then figures save.log "capture tick"; fi
+  if wants capture; then
+    figures save.log "capture tick"
+    calls=$(wine_run "$bw/bench_window_calls.exe" 200 2>/dev/null || true)
+    echo "${calls:-  of which the window system: not measured (bench_window_calls.exe did not run)}"
+  fi
 fi
 
 # ---- save at scale: a recording past the AVI library's 2 GiB, split into several videos ----
