@@ -227,7 +227,7 @@ private:
         ListRedrawHeld held(form);
         while (framesInFile_ < form.ListCount()) {
             if (framesInFile_ > 0 && !RoomForAnother(frame)) {
-                if (!FinishFile(video) || !StartNextFile(video)) return SaveOutcome::Failed;
+                if (!FinishFile(video, FramesThen::Leave) || !StartNextFile(video)) return SaveOutcome::Failed;
                 continue;
             }
             const int entry = framesInFile_;
@@ -239,7 +239,7 @@ private:
             form.SetCaption("Frame: " + std::to_string(framesSaved_ + entry) + " of " +
                             std::to_string(framesSaved_ + form.ListCount()));
         }
-        return FinishFile(video) ? SaveOutcome::Saved : SaveOutcome::Failed;
+        return FinishFile(video, FramesThen::StayForTheRecording) ? SaveOutcome::Saved : SaveOutcome::Failed;
     }
 
     bool WriteFrame(AviFileHandles& video, const cDIB& frame, int position) {
@@ -262,17 +262,21 @@ private:
         return fileBytes_ + next + kFrameOverheadBytes <= fileLimit_;
     }
 
-    // Lets the file go and checks what the library made of it; only a whole file counts, and
-    // then its frames leave the list.
-    bool FinishFile(AviFileHandles& video) {
+    // What becomes of a whole file's frames: those of a file that more follow leave the list
+    // and the disk at once, for room; the last file's go with the recording, after "Saved".
+    enum class FramesThen { Leave, StayForTheRecording };
+
+    // Lets the file go and checks what the library made of it; only a whole file counts.
+    bool FinishFile(AviFileHandles& video, FramesThen then) {
         video.Release();
         if (!IsWholeVideo(path_, framesInFile_)) {
             failedAt_ = SaveStep::FinishFile;
             return false;
         }
         savedFiles_.push_back(path_);
-        framesSaved_ += framesInFile_;
-        list_.FramesInVideo(std::exchange(framesInFile_, 0));
+        const int frames = std::exchange(framesInFile_, 0);
+        framesSaved_ += frames;
+        if (then == FramesThen::Leave) list_.FramesInVideo(frames);
         return true;
     }
 

@@ -61,7 +61,8 @@ public:
     virtual void ShowSelectedFrame(BitmapBytes frame) = 0;
     // The first `count` entries of the list are in a finished video that was found whole: the
     // owner takes them off the list, and their files may go at once, so that a long save
-    // needs little room beyond the frames. The writer goes on with the entries left.
+    // needs little room beyond the frames. The writer goes on with the entries left. The last
+    // file's frames are not handed over: they go with the recording, after "Saved".
     virtual void FramesInVideo(int count) = 0;
 };
 

@@ -103,7 +103,7 @@ TEST_F(SaveVideoRun, WritesEveryFrameAsAKeyFrameInOrderAndReleasesInOrder) {
     EXPECT_EQ(fake.controls.selectionsRedrawn, std::vector<int>{0});
     EXPECT_EQ(fake.controls.listRedraws, 1);
     EXPECT_FALSE(fake.controls.listRedrawHeld);
-    EXPECT_TRUE(fake.controls.list.empty());  // handed to the list's owner once the file was found whole
+    EXPECT_EQ(fake.controls.list.size(), 3u);  // the last file's frames go with the recording, after "Saved"
     EXPECT_EQ(Texts(), (std::vector<std::string>{"Saved " + path + " | Video file saved succesfully!"}));
     EXPECT_EQ(fake.messages.shown[0].flags, 0u);
     EXPECT_EQ(fake.controls.captions,
@@ -314,6 +314,7 @@ TEST_F(SaveVideoRun, PastTheFileLimitGoesOnInFurtherFilesAndResumesAfterAFailedO
     EXPECT_EQ(save().outcome, SaveOutcome::Saved);
     ASSERT_EQ(avi.written.size(), 2u);
     EXPECT_TRUE(avi.written[0].bytes == pixels[6] && avi.written[1].bytes == pixels[7]);
+    EXPECT_EQ(fake.controls.list.size(), 2u);
     EXPECT_EQ(Texts(), (std::vector<std::string>{"Saved " + video("_5") + " | Video file saved succesfully!"}));
 }
 
