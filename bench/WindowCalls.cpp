@@ -11,7 +11,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <vector>
+
+#include "Figures.h"
 
 namespace {
 
@@ -20,15 +21,14 @@ constexpr int kRounds = 5;
 // The median over rounds of the mean time of one call, in milliseconds.
 template <typename Call>
 double MedianMilliseconds(int calls, Call call) {
-    std::vector<double> rounds;
+    Figures rounds;
     for (int round = 0; round < kRounds; ++round) {
         const auto start = std::chrono::steady_clock::now();
         for (int i = 0; i < calls; ++i) call(round * calls + i);
         const std::chrono::duration<double, std::milli> spent = std::chrono::steady_clock::now() - start;
-        rounds.push_back(spent.count() / calls);
+        rounds.Add(spent.count() / calls);
     }
-    std::nth_element(rounds.begin(), rounds.begin() + kRounds / 2, rounds.end());
-    return rounds[kRounds / 2];
+    return rounds.Median();
 }
 
 void DrainMessages() {
