@@ -227,7 +227,7 @@ private:
         ListRedrawHeld held(form);
         while (framesInFile_ < form.ListCount()) {
             if (framesInFile_ > 0 && !RoomForAnother(frame)) {
-                if (!FinishFile(video, FramesThen::Leave) || !StartNextFile(video)) return SaveOutcome::Failed;
+                if (!FinishFile(video) || !StartNextFile(video)) return SaveOutcome::Failed;
                 continue;
             }
             const int entry = framesInFile_;
@@ -239,7 +239,7 @@ private:
             form.SetCaption("Frame: " + std::to_string(framesSaved_ + entry) + " of " +
                             std::to_string(framesSaved_ + form.ListCount()));
         }
-        return FinishFile(video, FramesThen::StayForTheRecording) ? SaveOutcome::Saved : SaveOutcome::Failed;
+        return FinishFile(video) ? SaveOutcome::Saved : SaveOutcome::Failed;
     }
 
     bool WriteFrame(AviFileHandles& video, const cDIB& frame, int position) {
@@ -262,21 +262,20 @@ private:
         return fileBytes_ + next + kFrameOverheadBytes <= fileLimit_;
     }
 
-    // What becomes of a whole file's frames: those of a file that more follow leave the list
-    // and the disk at once, for room; the last file's go with the recording, after "Saved".
-    enum class FramesThen { Leave, StayForTheRecording };
-
-    // Lets the file go and checks what the library made of it; only a whole file counts.
-    bool FinishFile(AviFileHandles& video, FramesThen then) {
+    // Lets the file go and checks what the library made of it; only a whole file counts. The
+    // frames of a whole file that more frames follow leave the list and the disk at once, for
+    // room; the last file's go with the recording, after "Saved".
+    bool FinishFile(AviFileHandles& video) {
         video.Release();
         if (!IsWholeVideo(path_, framesInFile_)) {
             failedAt_ = SaveStep::FinishFile;
             return false;
         }
         savedFiles_.push_back(path_);
+        const bool moreFollow = framesInFile_ < fe_.form.ListCount();
         const int frames = std::exchange(framesInFile_, 0);
         framesSaved_ += frames;
-        if (then == FramesThen::Leave) list_.FramesInVideo(frames);
+        if (moreFollow) list_.FramesInVideo(frames);
         return true;
     }
 
