@@ -9,8 +9,10 @@ inline const std::string kNotRunningText = "Velmoran is not running!";
 inline const std::string kConfirmText = "Press 'Ok' to Start Recording";
 inline const std::string kConfirmTitle = "Start Recording";
 inline const std::string kFrameNotWrittenText = "Frame file could not be written:";
-inline const std::string kRecordingStoppedText =
-    "Recording stopped. Restore the window to save the frames captured so far.";
+inline const std::string kRestoreToSaveText = "Restore the window to save the frames captured so far.";
+inline const std::string kRecordingStoppedText = "Recording stopped. " + kRestoreToSaveText;
+inline const std::string kDiskNearlyFullText =
+    "The disk is nearly full: the recording stopped so that its video still fits.";
 inline const std::string kScreenNotCopiedText = "The screen could not be copied.";
 inline const std::string kFrameNotListedText = "Frame could not be added to the list:";
 inline const std::string kTimerNotSetText = "The frame timer could not be set.";

@@ -16,6 +16,8 @@ namespace vfe {
 namespace {
 // While the video is written the timer ticks at this pace and takes nothing.
 constexpr unsigned kTimerWhileSaving = 10;
+// Room a recording leaves on the disk beyond its frames and its first video file.
+constexpr std::uint64_t kDiskMarginBytes = 16u << 20;
 // The video frame of "Record High Quality (640x480)".
 constexpr double kHighQualityWidth = 640.0;
 constexpr double kHighQualityHeight = 480.0;
@@ -121,6 +123,10 @@ bool Recorder::SaveFrame() {
     auto& state = fe_.state;
     const std::string path = FrameFilePath(fe_.appDir, state.Numero);
     const auto bytes = screen_.CapturePictureBytes();
+    if (bytes && !LeavesRoomForTheVideo(*bytes)) {
+        StopRecording(kDiskNearlyFullText + "\r\n" + kRestoreToSaveText);
+        return false;
+    }
     if (!bytes || !WriteBmpFile(path, bytes->bitmapInfo, bytes->bits)) {
         StopAfterFailure(kFrameNotWrittenText + "\r\n" + path);
         return false;
@@ -136,6 +142,14 @@ bool Recorder::SaveFrame() {
     return true;
 }
 
+bool Recorder::LeavesRoomForTheVideo(const BitmapBytes& frame) const {
+    const auto free = fe_.disk.FreeBytes(fe_.appDir);
+    if (!free) return true;  // the system cannot say: a write that fails stops the recording
+    const auto frameFile = kBmpFileHeaderSize + frame.bitmapInfo.size() + frame.bits.size();
+    const auto video = FirstVideoFileBytes(fe_.form.ListCount() + 1, static_cast<std::int64_t>(frame.bits.size()));
+    return *free >= frameFile + static_cast<std::uint64_t>(video) + kDiskMarginBytes;
+}
+
 bool Recorder::TakingFrames() const { return fe_.state.Grabando && !stoppedByFailure_; }
 
 void Recorder::ReportFailure(const std::string& what) {
@@ -145,11 +159,13 @@ void Recorder::ReportFailure(const std::string& what) {
         fe_.messages.Show(what, kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
 }
 
-void Recorder::StopAfterFailure(const std::string& what) {
+void Recorder::StopAfterFailure(const std::string& what) { StopRecording(what + "\r\n" + kRecordingStoppedText); }
+
+void Recorder::StopRecording(const std::string& message) {
     // Stopped before the message: timer ticks reach us while it is open.
     stoppedByFailure_ = true;
     fe_.form.SetTimerInterval(0);
-    fe_.messages.Show(what + "\r\n" + kRecordingStoppedText, kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
+    fe_.messages.Show(message, kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
 }
 
 void Recorder::EndRecording() {
@@ -214,11 +230,11 @@ void Recorder::OfferFramesLeftUnsaved() {
                       MsgBox::OkOnly | MsgBox::Information);
 }
 
-void Recorder::FramesInVideo(int count) {
+void Recorder::FramesInVideo(int first, int count) {
     auto& form = fe_.form;
-    for (int i = 0; i < count && form.ListCount() > 0; ++i) {
-        const std::string path = form.ListItem(0);
-        form.ListRemove(0);
+    for (int i = 0; i < count && first < form.ListCount(); ++i) {
+        const std::string path = form.ListItem(first);
+        form.ListRemove(first);
         // A file that cannot go now goes with the others once the whole recording is saved.
         std::remove(path.c_str());
     }

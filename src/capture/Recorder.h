@@ -30,8 +30,8 @@ public:
     void lst_Click();
     // The frame the video writer has just read for the entry it selected.
     void ShowSelectedFrame(BitmapBytes frame) override;
-    // The first `count` frames are in a whole video: off the list, and their files deleted.
-    void FramesInVideo(int count) override;
+    // These frames are in a whole video: off the list, and their files deleted.
+    void FramesInVideo(int first, int count) override;
     void lst_KeyDown(std::int16_t keyCode, std::int16_t shift);
     void cmd_Click();
     // At start: frame files that no video holds (the program ended during a recording or before
@@ -66,8 +66,12 @@ private:
     bool AgreesToDiscardListedFrames();
     void DiscardListedFrames();
     bool SaveFrame();
+    // Whether the disk keeps room for the recording's own video once this frame is written.
+    bool LeavesRoomForTheVideo(const BitmapBytes& frame) const;
     // Stops the recording after a failure, with one message saying what failed.
     void StopAfterFailure(const std::string& what);
+    // Stops taking frames, then says `message`.
+    void StopRecording(const std::string& message);
     // Whether the recording is done with after the save: saved, cancelled or empty.
     static bool ConsumesRecording(const SaveResult& result) { return result.outcome != SaveOutcome::Failed; }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "platform/Disk.h"
 #include "platform/MainWindowControls.h"
 #include "platform/MainWindowState.h"
 #include "platform/MessageBoxes.h"
@@ -17,6 +18,7 @@ struct FrontEnd {
     MessageBoxes& messages;
     WindowSystem& windows;
     SettingsStore& settings;
+    Disk& disk;
     std::string appDir;  // folder of the front-end's own executable, no trailing separator
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 
 namespace vfe {
@@ -19,11 +21,25 @@ AviFileFacts ReadAviFileFacts(const std::string& path);
 // Bytes the library may leave behind the RIFF chunk: Wine's leaves 20 zero bytes there.
 inline constexpr std::int64_t kAviTailBytes = 2048;
 
-// The library finished the file whole, with exactly `frames` frames: its RIFF chunk ends
-// where the file does (or within the library's few bytes of tail), and its headers and
-// index count `frames`. The library reports neither a disk that took only part of the file
-// nor a file it stopped at 2 GiB (its RIFF size is then far off), so only the file itself
-// can show that it took everything.
+// What the writer knows of one frame it put into a video file: the bytes the library said it
+// took for it and, for a stream that stores the frames as they are, their fingerprint.
+struct FrameInVideo {
+    std::int64_t bytes = 0;
+    std::optional<std::uint64_t> fingerprint;
+};
+
+// The library finished the file whole, holding exactly these frames:
+//  - its RIFF chunk ends where the file does (within the library's few bytes of tail);
+//  - its main header, its stream header and its index count the frames;
+//  - each index entry names a chunk of the video stream inside the frames' list, whose header
+//    carries the size the entry gives, which is the size the library took for that frame;
+//  - where a fingerprint is known, the chunk's bytes have it.
+// The library reports neither a disk that took only part of the file, nor a write that left
+// zeros, nor a file it stopped at 2 GiB, so only the file itself can show that it took everything.
+bool IsWholeVideo(const std::string& path, std::span<const FrameInVideo> frames);
+
+// The same for a file of `frames` frames whose sizes are not known: the index and the chunks
+// must agree with each other.
 bool IsWholeVideo(const std::string& path, std::int64_t frames);
 
 }  // namespace vfe

@@ -1,12 +1,15 @@
 #include "video/SaveVideo.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <utility>
 
+#include "platform/FileFacts.h"
 #include "platform/Rounding.h"
 #include "platform/ScopeExit.h"
 #include "video/AviFileCheck.h"
+#include "video/FrameFingerprint.h"
 #include "video/VideoFiles.h"
 #include "video/cDIB.h"
 
@@ -18,8 +21,9 @@ constexpr std::int32_t kFramesPerSecond = 5;
 constexpr std::int32_t kDialogConfirmed = 1;
 constexpr std::int32_t kDialogCancelled = 0;
 
-// Each frame adds its chunk header, a pad byte at most, and its entry in the index.
-constexpr std::int64_t kFrameOverheadBytes = 8 + 1 + 16;
+// What "Full Frames (Uncompressed)" answers: the frames are stored as they are.
+constexpr FOURCC kUncompressedHandler = 0x20424944;  // "DIB "
+constexpr std::int64_t kBytesPerMegabyte = 1'000'000;
 
 // The library's use for one save: AVIFileInit now, AVIFileExit at the end, and after it the
 // options the user confirmed are freed. Nothing it does on the way out throws.
@@ -100,6 +104,17 @@ private:
     bool restored_ = false;
 };
 
+bool StoresFramesAsTheyAre(const AviCompressOptions& options) {
+    return options.fccHandler == 0 || options.fccHandler == kUncompressedHandler;
+}
+
+std::string NoRoomText(std::int64_t needed, std::uint64_t free) {
+    const auto up = (needed + kBytesPerMegabyte - 1) / kBytesPerMegabyte;
+    const auto down = free / static_cast<std::uint64_t>(kBytesPerMegabyte);
+    return "The disk has too little room for the video: it needs " + std::to_string(up) + " MB, and " +
+           std::to_string(down) + " MB are free.";
+}
+
 std::string FramesText(int count) { return std::to_string(count) + (count == 1 ? " frame" : " frames"); }
 
 std::string Lines(const std::vector<std::string>& lines) {
@@ -115,7 +130,12 @@ public:
     VideoSave(FrontEnd& fe, mAVIDecs& avi, FrameListSelection& list, int secondsOfDay, std::int64_t fileLimit)
         : fe_(fe), avi_(avi), list_(list), secondsOfDay_(secondsOfDay), fileLimit_(fileLimit) {}
 
-    void Run() { outcome_ = Write(); }
+    void Run() {
+        outcome_ = RoomToStart() ? Write() : SaveOutcome::Failed;
+        // A file this save began and did not finish whole is known to be broken: it would
+        // only take the room another try needs.
+        if (outcome_ == SaveOutcome::Failed && unfinished_) std::remove(path_.c_str());
+    }
 
     // Tells the person how it went, once.
     void Report() {
@@ -124,7 +144,10 @@ public:
         } else if (failedAt_ == SaveStep::FinishFile) {
             fe_.messages.Show(kVideoIncompleteText + "\r\n" + path_ + "\r\n" + KeptText(), kApplicationTitle,
                               MsgBox::OkOnly | MsgBox::Exclamation);
-        } else if (result_ != 0 || failedAt_ == SaveStep::FindFreeName) {
+        } else if (failedAt_ == SaveStep::DiskRoom) {
+            fe_.messages.Show(NoRoomText(roomNeeded_, roomFree_) + "\r\n" + KeptText(), kApplicationTitle,
+                              MsgBox::OkOnly | MsgBox::Exclamation);
+        } else if (result_ != 0 || failedAt_ == SaveStep::FindFreeName || failedAt_ == SaveStep::LoadFrame) {
             fe_.messages.Show(savedFiles_.empty() ? "Error!" : "Error!\r\n" + KeptText(), "KO!",
                               MsgBox::OkOnly | MsgBox::Information);
         }
@@ -138,17 +161,8 @@ private:
         AviSession session(avi_);
         AviFileHandles video(avi_);
         cDIB frame(fe_.messages);  // dropped first at the exit, before the handles go
-        if (!OpenNextFile(video)) return SaveOutcome::Failed;
-
-        if (!SelectAndLoad(0, frame)) {
-            fe_.messages.Show("No File!", "KO!", MsgBox::OkOnly | MsgBox::Exclamation);
-            failedAt_ = SaveStep::LoadFirstFrame;
-            return SaveOutcome::Failed;
-        }
-        // The first frame describes the stream, and its format stands for all frames, in
-        // every file of the save.
-        streamInfo_ = StreamInfoFor(frame);
-        format_.assign(frame.PointerToBitmapInfo(), frame.PointerToBitmapInfo() + frame.SizeBitmapInfo());
+        if (!OpenNextFile(video) || !LoadFirstFrame(frame)) return SaveOutcome::Failed;
+        DescribeStreamBy(frame);
         if (!CreateStream(video)) return SaveOutcome::Failed;
 
         const std::int32_t answer = avi_.AVISaveOptions(kICMF_CHOOSE_KEYFRAME | kICMF_CHOOSE_DATARATE, 1,
@@ -162,9 +176,41 @@ private:
         }
         session.optionsConfirmed = true;
         options_ = &session.options;
+        fingerprinted_ = StoresFramesAsTheyAre(session.options);
 
         if (!Compress(video)) return SaveOutcome::Failed;
         return WriteFrames(video, frame);
+    }
+
+    // The disk takes the first file of the video, as the recording left room for it.
+    bool RoomToStart() {
+        const auto free = fe_.disk.FreeBytes(fe_.appDir);
+        if (!free) return true;  // the system cannot say: the file's own check tells
+        std::int64_t largest = 0;
+        for (int entry = 0; entry < fe_.form.ListCount(); ++entry)
+            largest = std::max(largest, FileLength(fe_.form.ListItem(entry)).value_or(0));
+        const std::int64_t needed = FirstVideoFileBytes(fe_.form.ListCount(), largest, fileLimit_);
+        if (*free >= static_cast<std::uint64_t>(needed)) return true;
+        failedAt_ = SaveStep::DiskRoom;
+        roomNeeded_ = needed;
+        roomFree_ = *free;
+        return false;
+    }
+
+    // Frames that cannot be read before the first that can are left out of the video (cDIB
+    // said why); they stay listed and go with the recording. Without any frame to describe
+    // the stream there is nothing to save.
+    bool LoadFirstFrame(cDIB& frame) {
+        for (; keptAhead_ < fe_.form.ListCount(); ++keptAhead_) {
+            if (SelectAndLoad(keptAhead_, frame)) return true;
+            if (frame.LoadLackedMemory()) {
+                failedAt_ = SaveStep::LoadFrame;
+                return false;
+            }
+        }
+        fe_.messages.Show("No File!", "KO!", MsgBox::OkOnly | MsgBox::Exclamation);
+        failedAt_ = SaveStep::LoadFirstFrame;
+        return false;
     }
 
     bool Succeeded(AviResult answer, SaveStep step) {
@@ -173,7 +219,8 @@ private:
         return answer == 0;
     }
 
-    // The next free name of the save's time of day, opened anew.
+    // The next free name of the save's time of day, opened anew: whatever stands under it
+    // from now on is this save's own.
     bool OpenNextFile(AviFileHandles& video) {
         const auto path = FreeVideoPath(fe_.appDir, secondsOfDay_);
         if (!path) {
@@ -181,8 +228,20 @@ private:
             return false;
         }
         path_ = *path;
+        unfinished_ = true;
         fileBytes_ = kVideoHeaderBytes;
         return Succeeded(avi_.AVIFileOpen(&video.file, path_, kOF_WRITE | kOF_CREATE), SaveStep::OpenFile);
+    }
+
+    // The stream of the next file takes this frame's format, which stands for all its frames.
+    void DescribeStreamBy(const cDIB& frame) {
+        streamInfo_ = StreamInfoFor(frame);
+        format_.assign(frame.PointerToBitmapInfo(), frame.PointerToBitmapInfo() + frame.SizeBitmapInfo());
+    }
+
+    bool HasStreamFormat(const cDIB& frame) const {
+        return std::equal(format_.begin(), format_.end(), frame.PointerToBitmapInfo(),
+                          frame.PointerToBitmapInfo() + frame.SizeBitmapInfo());
     }
 
     bool CreateStream(AviFileHandles& video) {
@@ -220,23 +279,31 @@ private:
         return info;
     }
 
-    // The entries of the files finished before this one have left the list, so the next
-    // frame to write is entry `framesInFile_`, at that position of the current file.
+    // The entries of the files finished before this one have left the list, and the frames
+    // left out ahead of the first stay at its head, so the next frame to write is entry
+    // `NextEntry()`, at position `inFile_.size()` of the current file.
+    int NextEntry() const { return keptAhead_ + static_cast<int>(inFile_.size()); }
+
     SaveOutcome WriteFrames(AviFileHandles& video, cDIB& frame) {
         auto& form = fe_.form;
         ListRedrawHeld held(form);
-        while (framesInFile_ < form.ListCount()) {
-            if (framesInFile_ > 0 && !RoomForAnother(frame)) {
-                if (!FinishFile(video) || !StartNextFile(video)) return SaveOutcome::Failed;
-                continue;
+        bool loaded = true;  // the first frame, which described the stream
+        while (NextEntry() < form.ListCount()) {
+            // A frame that fails to load was reported by cDIB; the previous frame's pixels,
+            // still held, stand in for it. One that failed for want of memory is not damaged:
+            // the save stops and keeps it rather than repeat another frame in its place.
+            if (!std::exchange(loaded, false) && !SelectAndLoad(NextEntry(), frame) && frame.LoadLackedMemory()) {
+                failedAt_ = SaveStep::LoadFrame;
+                return SaveOutcome::Failed;
             }
-            const int entry = framesInFile_;
-            // A frame that fails to load was reported by cDIB; the previous frame's
-            // pixels, still held, stand in for it.
-            SelectAndLoad(entry, frame);
-            if (!WriteFrame(video, frame, entry)) return SaveOutcome::Failed;
-            ++framesInFile_;
-            form.SetCaption("Frame: " + std::to_string(framesSaved_ + entry) + " of " +
+            if (!inFile_.empty() && (!HasStreamFormat(frame) || !RoomForAnother(frame))) {
+                if (!FinishFile(video)) return SaveOutcome::Failed;
+                DescribeStreamBy(frame);
+                if (!StartNextFile(video)) return SaveOutcome::Failed;
+            }
+            if (!WriteFrame(video, frame, static_cast<int>(inFile_.size()))) return SaveOutcome::Failed;
+            // Counted over the whole list, the entries gone with finished files included.
+            form.SetCaption("Frame: " + std::to_string(framesSaved_ + NextEntry() - 1) + " of " +
                             std::to_string(framesSaved_ + form.ListCount()));
         }
         return FinishFile(video) ? SaveOutcome::Saved : SaveOutcome::Failed;
@@ -250,6 +317,10 @@ private:
             return false;
         // A library that does not say what it wrote is taken to have written the frame as is.
         const std::int64_t bytes = written > 0 ? written : std::max<std::int64_t>(frame.SizeImage(), 0);
+        FrameInVideo record{bytes, std::nullopt};
+        if (fingerprinted_)
+            record.fingerprint = FrameFingerprint({frame.PointerToBits(), static_cast<std::size_t>(frame.SizeImage())});
+        inFile_.push_back(record);
         fileBytes_ += bytes + kFrameOverheadBytes;
         largestFrame_ = std::max(largestFrame_, bytes);
         return true;
@@ -262,20 +333,21 @@ private:
         return fileBytes_ + next + kFrameOverheadBytes <= fileLimit_;
     }
 
-    // Lets the file go and checks what the library made of it; only a whole file counts. The
-    // frames of a whole file that more frames follow leave the list and the disk at once, for
-    // room; the last file's go with the recording, after "Saved".
+    // Lets the file go and checks what the library made of it, frame for frame; only a whole
+    // file, flushed to the disk, counts. The frames of a whole file that more frames follow
+    // leave the list and the disk at once, for room; the last file's go with the recording,
+    // after "Saved".
     bool FinishFile(AviFileHandles& video) {
         video.Release();
-        if (!IsWholeVideo(path_, framesInFile_)) {
+        if (!IsWholeVideo(path_, inFile_) || !fe_.disk.Flush(path_)) {
             failedAt_ = SaveStep::FinishFile;
             return false;
         }
+        unfinished_ = false;
         savedFiles_.push_back(path_);
-        const bool moreFollow = framesInFile_ < fe_.form.ListCount();
-        const int frames = std::exchange(framesInFile_, 0);
+        const int frames = static_cast<int>(std::exchange(inFile_, {}).size());
         framesSaved_ += frames;
-        if (moreFollow) list_.FramesInVideo(frames);
+        if (keptAhead_ + frames < fe_.form.ListCount()) list_.FramesInVideo(keptAhead_, frames);
         return true;
     }
 
@@ -299,10 +371,16 @@ private:
     std::vector<std::uint8_t> format_;
     const AviCompressOptions* options_ = nullptr;
 
+    bool fingerprinted_ = false;  // the frames are stored as they are: each is checked by its fingerprint
+
     std::string path_;
-    int framesInFile_ = 0;
+    bool unfinished_ = false;  // path_ names a file of this save not yet found whole
+    std::vector<FrameInVideo> inFile_;  // the frames written into the current file
+    int keptAhead_ = 0;                 // unreadable entries ahead of the first frame, left out
     std::int64_t fileBytes_ = 0;
     std::int64_t largestFrame_ = 0;
+    std::int64_t roomNeeded_ = 0;
+    std::uint64_t roomFree_ = 0;
 
     SaveOutcome outcome_ = SaveOutcome::Failed;
     AviResult result_ = 0;  // the library's last answer; not 0 means "Error!"
@@ -312,6 +390,10 @@ private:
 };
 
 }  // namespace
+
+std::int64_t FirstVideoFileBytes(std::int64_t frames, std::int64_t frameBytes, std::int64_t fileLimit) {
+    return std::min(kVideoHeaderBytes + frames * (frameBytes + kFrameOverheadBytes), fileLimit);
+}
 
 SaveResult SaveVideo(FrontEnd& fe, mAVIDecs& avi, Clock& clock, FrameListSelection& list, std::int64_t fileLimit) {
     auto& form = fe.form;

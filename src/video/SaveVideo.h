@@ -28,6 +28,8 @@ enum class SaveStep {
     MakeCompressedStream,
     SetStreamFormat,
     WriteFrame,
+    DiskRoom,    // the disk has no room for the first video file
+    LoadFrame,   // a frame could not be read for want of memory
     FinishFile,  // a finished file is not whole: the disk took less, or the library cut it
 };
 
@@ -38,6 +40,12 @@ inline constexpr std::int64_t kVideoFileLimit = 2'000'000'000;
 // frames (the format among them, padded by the library) and the index's own header. The
 // system's library puts the first frame within the first few KiB; this leaves room to spare.
 inline constexpr std::int64_t kVideoHeaderBytes = 64 * 1024;
+// Each frame adds its chunk header, a pad byte at most, and its entry in the index.
+inline constexpr std::int64_t kFrameOverheadBytes = 8 + 1 + 16;
+
+// The bytes the first video file of `frames` frames of `frameBytes` each takes, up to the
+// file limit: what a recording must leave room for, and what a save needs to start.
+std::int64_t FirstVideoFileBytes(std::int64_t frames, std::int64_t frameBytes, std::int64_t fileLimit = kVideoFileLimit);
 
 // The writer's own message for a video the disk did not take whole, followed by its path.
 inline const std::string kVideoIncompleteText = "Video file could not be written completely:";
@@ -59,19 +67,22 @@ public:
     // After a selection the writer makes, the selected frame as the writer has just read it:
     // shown as the list's selection handler shows a frame, without reading the file again.
     virtual void ShowSelectedFrame(BitmapBytes frame) = 0;
-    // The first `count` entries of the list are in a finished video that was found whole: the
-    // owner takes them off the list, and their files may go at once, so that a long save
-    // needs little room beyond the frames. The writer goes on with the entries left. The last
-    // file's frames are not handed over: they go with the recording, after "Saved".
-    virtual void FramesInVideo(int count) = 0;
+    // The `count` entries from entry `first` on are in a finished video that was found whole
+    // and is on the disk: the owner takes them off the list, and their files may go at once,
+    // so that a long save needs little room beyond the frames. The writer goes on with the
+    // entries left. The last file's frames are not handed over: they go with the recording,
+    // after "Saved"; so do unreadable frames that no video holds.
+    virtual void FramesInVideo(int first, int count) = 0;
 };
 
 // Writes the video from the frame list `lst` into the application directory, at 5 frames
 // per second, every frame a key frame, selecting each entry in turn (the list redraws once,
-// at the end). A recording too long for one file of `fileLimit` bytes goes on in the next
-// free names (Velmoran_Cap_hhmmss_2.avi, ...) with the same compressor; each finished file
-// counts only once it is found whole. Reports failures with its own messages, shows the
-// hourglass and its progress in the caption meanwhile.
+// at the end). The first frame that can be read describes the stream. A recording too long
+// for one file of `fileLimit` bytes, or a frame of another format, goes on in the next free
+// name (Velmoran_Cap_hhmmss_2.avi, ...) with the same compressor; each finished file counts
+// only once it is found whole, frame for frame, and flushed to the disk; one that is not is
+// deleted. Reports failures with its own messages, shows the hourglass and its progress in
+// the caption meanwhile.
 //
 // The caption the window shows afterwards is `state.cCaption`, which the recording sets to
 // the caption in place when it began; when it is empty, the caption in place when the save

@@ -31,6 +31,7 @@ void ShowOpenFailure(MessageBoxes& messages, int errorNumber, const std::string&
 }
 
 bool cDIB::CreateFromFile(const std::string& filename) {
+    loadLackedMemory_ = false;
     if (!IsRegularFile(filename)) {
         ShowFileMessage(messages_, "File does not exist:", filename, MsgBox::Critical);
         return false;
@@ -45,6 +46,7 @@ bool cDIB::CreateFromFile(const std::string& filename) {
         const auto length = FileLength(filename);
         if (length && ReadVerifiedFile(file.get(), *length)) return true;
     } catch (const std::bad_alloc&) {
+        loadLackedMemory_ = true;
         messages_.Show(std::strerror(ENOMEM), kApplicationTitle, MsgBox::OkOnly | MsgBox::Information);
         return false;
     }

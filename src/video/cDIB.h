@@ -24,6 +24,9 @@ public:
     explicit cDIB(MessageBoxes& messages) : messages_(messages) {}
 
     bool CreateFromFile(const std::string& filename);
+    // The last CreateFromFile failed for want of memory, not for anything in the file: the
+    // file may well be a sound bitmap.
+    bool LoadLackedMemory() const { return loadLackedMemory_; }
     // A packed bitmap: a 40-byte info header immediately followed by the pixel bytes.
     bool CreateFromPackedDIBPointer(const void* pDIB);
     // The same with the packed bitmap's extent known, so a short block is refused.
@@ -61,6 +64,7 @@ private:
     BmpInfoHeader InfoHeader;
     BmpFileHeader FileHeader;
     BmpContents spare_;  // the buffers of the bitmap held before: the next file is read into them
+    bool loadLackedMemory_ = false;
 };
 
 }  // namespace vfe

@@ -10,6 +10,7 @@
 #include "win32/Win32AboutWindow.h"
 #include "win32/Win32Clipboard.h"
 #include "win32/Win32Clock.h"
+#include "win32/Win32Disk.h"
 #include "win32/Win32FileReplace.h"
 #include "win32/ModuleFileName.h"
 #include "win32/Win32MessageBoxes.h"
@@ -42,10 +43,11 @@ int RunFrontEnd(HINSTANCE instance, int showCommand) {
     vfe::win32::Win32MessageBoxes messages;
     vfe::win32::Win32WindowSystem windows;
     vfe::win32::RegistrySettings settings;
+    vfe::win32::Win32Disk disk;
     if (!window.Create()) return CannotStart(messages);
     messages.SetOwner(window.hwnd());
 
-    vfe::FrontEnd frontEnd{state, window, messages, windows, settings, appDir};
+    vfe::FrontEnd frontEnd{state, window, messages, windows, settings, disk, appDir};
     vfe::win32::Win32AboutWindow about(instance, window, appDir);
     vfe::win32::Win32ScreenCapture screen(window.ControlWindow(vfe::Control::pic0));
     vfe::win32::Win32Clipboard clipboard(window.hwnd());

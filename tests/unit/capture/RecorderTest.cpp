@@ -291,7 +291,7 @@ TEST_F(RecorderTest, AFailedSaveKeepsTheFramesNotYetInAVideoAndSaveCanRetry) {
     writer.onSave = [&, noteWindow = writer.onSave] {
         noteWindow();
         if (!std::exchange(firstSave, false)) return;
-        recorder.FramesInVideo(2);
+        recorder.FramesInVideo(0, 2);
         throw std::bad_alloc();
     };
     EXPECT_THROW(Restore(), std::bad_alloc);
@@ -433,19 +433,25 @@ TEST_F(RecorderTest, TicksWithoutAPictureAreSkippedAndSaidOnceAtTheEnd) {
 }
 
 // Every step of a frame that fails stops the recording as a failed write does: one
-// message, the frames so far kept and saved as usual, nothing left unlisted on disk.
-TEST_F(RecorderTest, AFailedListAddOrTimerStopsTheRecordingOnce) {
+// message, the frames so far kept and saved as usual, nothing left unlisted on disk. So
+// does a disk that would no longer keep room for the recording's own video.
+TEST_F(RecorderTest, AFailedListAddOrTimerOrAFullDiskStopsTheRecordingOnce) {
     struct Case {
         const char* step;
         std::function<void()> fail;
         std::string text;
     };
+    // A frame file of 70 bytes; the video of three frames of 16 bytes, each 25 more in the file;
+    // the margin of 16 MiB: one byte short for the third frame.
+    constexpr std::uint64_t kRoomForTwo = 70 + 65536 + 3 * (16 + 25) + (16u << 20) - 1;
     const std::vector<Case> cases = {
-        {"list add", [&] { fake.controls.failListAdd = true; }, kFrameNotListedText + "\r\n" + Frame(2)},
+        {"list add", [&] { fake.controls.failListAdd = true; },
+         kFrameNotListedText + "\r\n" + Frame(2) + "\r\n" + kRecordingStoppedText},
         {"timer", [&] {
              fake.controls.failTimer = true;
              recorder.Text1_LostFocus();
-         }, kTimerNotSetText},
+         }, kTimerNotSetText + "\r\n" + kRecordingStoppedText},
+        {"disk", [&] { fake.disk.freeBytes = kRoomForTwo; }, kDiskNearlyFullText + "\r\n" + kRestoreToSaveText},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.step);
@@ -455,7 +461,7 @@ TEST_F(RecorderTest, AFailedListAddOrTimerStopsTheRecordingOnce) {
         c.fail();
         Ticks(3);
         ASSERT_EQ(fake.messages.shown.size(), 1u);
-        EXPECT_EQ(fake.messages.shown[0].text, c.text + "\r\n" + kRecordingStoppedText);
+        EXPECT_EQ(fake.messages.shown[0].text, c.text);
         EXPECT_EQ(fake.messages.shown[0].flags, MsgBox::OkOnly | MsgBox::Exclamation);
         EXPECT_TRUE(recorder.StoppedByFailure());
         EXPECT_EQ(fake.controls.timerInterval, 0u);
@@ -464,6 +470,7 @@ TEST_F(RecorderTest, AFailedListAddOrTimerStopsTheRecordingOnce) {
         EXPECT_EQ(fake.controls.caption, "2 frames captured...");
 
         fake.controls.failListAdd = fake.controls.failTimer = false;
+        fake.disk.freeBytes.reset();
         Restore();
         EXPECT_EQ(saves.back().list, Frames(2));
         EXPECT_TRUE(fake.controls.list.empty());

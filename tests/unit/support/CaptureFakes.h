@@ -79,8 +79,8 @@ struct SelectionLog final : FrameListSelection {
         shownAt.push_back(controls.ListIndex());
         shownPixels.emplace_back(frame.bits.begin(), frame.bits.end());
     }
-    void FramesInVideo(int count) override {
-        for (int i = 0; i < count; ++i) controls.ListRemove(0);
+    void FramesInVideo(int first, int count) override {
+        for (int i = 0; i < count; ++i) controls.ListRemove(first);
     }
     MainWindowControls& controls;
     std::vector<int> shownAt;

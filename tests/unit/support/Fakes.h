@@ -190,15 +190,31 @@ public:
     std::function<void()> whileOpen;
 };
 
+// A disk with as much room as asked for, noting the files flushed in order.
+class FakeDisk final : public Disk {
+public:
+    std::optional<std::uint64_t> FreeBytes(const std::string& /*folder*/) override { return freeBytes; }
+    bool Flush(const std::string& path) override {
+        flushed.push_back(path);
+        if (onFlush) onFlush();
+        return !failFlush;
+    }
+    std::optional<std::uint64_t> freeBytes = std::uint64_t{1} << 40;
+    std::vector<std::string> flushed;
+    bool failFlush = false;
+    std::function<void()> onFlush;  // runs inside Flush, to see what was done before it
+};
+
 // A whole front-end over fakes, with its application directory in a given folder.
 struct FakeFrontEnd {
     explicit FakeFrontEnd(std::string appDir = "C:\\Velmoran")
-        : frontEnd{state, controls, messages, windows, settings, std::move(appDir)} {}
+        : frontEnd{state, controls, messages, windows, settings, disk, std::move(appDir)} {}
     MainWindowState state;
     FakeControls controls;
     FakeMessageBoxes messages;
     FakeWindowSystem windows;
     FakeSettings settings;
+    FakeDisk disk;
     FakeAboutWindow about;
     FakeCapture capture;
     FrontEnd frontEnd;

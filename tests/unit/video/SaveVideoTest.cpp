@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "support/FailingAllocations.h"
 #include "support/FakeAvi.h"
 #include "support/CaptureFakes.h"
 #include "support/Fakes.h"
 #include "support/TempDir.h"
 #include "video/BmpBuilder.h"
 #include "video/AviFileCheck.h"
+#include "video/FrameFingerprint.h"
 #include "video/SaveVideo.h"
 #include "video/VideoFiles.h"
 
@@ -95,15 +97,15 @@ TEST_F(SaveVideoRun, WritesEveryFrameAsAKeyFrameInOrderAndReleasesInOrder) {
         EXPECT_EQ(avi.written[i].flags, 0x10u);
         EXPECT_EQ(avi.written[i].bytes, Frame(i).Pixels()) << i;
     }
-    // Each frame is shown from the bytes read for it; the list redraws once, after the loop.
-    EXPECT_EQ(shownAt, (std::vector<int>{0, 0, 1, 2}));
+    // Each frame is read once and shown from those bytes; the list redraws once, after the loop.
+    EXPECT_EQ(shownAt, (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(selection.shownPixels,
-              (std::vector<std::vector<std::uint8_t>>{Frame(0).Pixels(), Frame(0).Pixels(), Frame(1).Pixels(),
-                                                      Frame(2).Pixels()}));
+              (std::vector<std::vector<std::uint8_t>>{Frame(0).Pixels(), Frame(1).Pixels(), Frame(2).Pixels()}));
     EXPECT_EQ(fake.controls.selectionsRedrawn, std::vector<int>{0});
     EXPECT_EQ(fake.controls.listRedraws, 1);
     EXPECT_FALSE(fake.controls.listRedrawHeld);
     EXPECT_EQ(fake.controls.list.size(), 3u);  // the last file's frames go with the recording, after "Saved"
+    EXPECT_EQ(fake.disk.flushed, std::vector<std::string>{path});
     EXPECT_EQ(Texts(), (std::vector<std::string>{"Saved " + path + " | Video file saved succesfully!"}));
     EXPECT_EQ(fake.messages.shown[0].flags, 0u);
     EXPECT_EQ(fake.controls.captions,
@@ -227,7 +229,7 @@ TEST_F(SaveVideoRun, ALibraryFailureReportsReleasesAndKeepsTheFrames) {
 
 // The library reports every write a success even when the disk took only part of it: the
 // finished file, shorter than its header says, is no video. Not "Saved": its own message,
-// the frames kept for another try, the damaged file left where it is.
+// the frames kept for another try, the damaged file deleted to leave that try its room.
 TEST_F(SaveVideoRun, AFileFinishedShortOfItsHeaderIsReportedAndNotSaved) {
     Record(3);
     avi.damagedFile = 0;
@@ -240,35 +242,49 @@ TEST_F(SaveVideoRun, AFileFinishedShortOfItsHeaderIsReportedAndNotSaved) {
     EXPECT_EQ(fake.messages.shown[0].flags, MsgBox::OkOnly | MsgBox::Exclamation);
     EXPECT_TRUE(FramesKept(3));
     EXPECT_EQ(fake.controls.list.size(), 3u);
-    EXPECT_TRUE(dir.Exists("Velmoran_Cap_140509.avi"));
+    EXPECT_FALSE(dir.Exists("Velmoran_Cap_140509.avi"));
+    EXPECT_TRUE(fake.disk.flushed.empty());
     EXPECT_EQ(fake.controls.caption, "Running velmoran.exe");
     EXPECT_FALSE(fake.controls.busyCursor);
 }
 
-// A file counts only when its RIFF chunk ends where the file does and its headers and index
-// count the frames written: the library's 2 GiB stop leaves a file whose headers count
-// every frame while it holds fewer.
-TEST(FinishedVideo, IsWholeOnlyWhenItsSizeHeadersAndIndexAgreeWithTheFramesWritten) {
+// A file counts only when its RIFF chunk ends where the file does, its headers and index
+// count the frames written, and each index entry names a chunk of the frames' list with the
+// size and, where known, the bytes the writer gave: the library's 2 GiB stop leaves a file
+// whose headers count every frame while it holds fewer, a failed write leaves zeros.
+TEST(FinishedVideo, IsWholeOnlyWhenItsSizeHeadersIndexAndChunksAgreeWithTheFramesWritten) {
     TempDir dir;
-    const std::vector<std::vector<std::uint8_t>> three(3, std::vector<std::uint8_t>(5, 7));
+    const std::vector<std::vector<std::uint8_t>> three = {{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}, {11, 12, 13, 14, 15}};
+    std::vector<FrameInVideo> written;
+    for (const auto& frame : three) written.push_back({5, FrameFingerprint(frame)});
     const std::string whole = FakeAviLibrary::AviFile(three);
-    const auto check = [&](const std::string& bytes, std::int64_t frames) {
+    const auto check = [&](const std::string& bytes, std::span<const FrameInVideo> frames) {
         dir.Write("v.avi", bytes);
         return IsWholeVideo(dir.File("v.avi"), frames);
     };
-    std::string fewerInHeader = whole;
-    fewerInHeader[0x30] = 2;  // the main header's frame count
-    std::string fewerInStream = whole;
-    fewerInStream[0x8C] = 2;  // the stream header's length
-    EXPECT_TRUE(check(whole, 3));
-    EXPECT_FALSE(check(whole, 2));
-    EXPECT_FALSE(check(whole.substr(0, whole.size() - 20), 3));  // cut inside the index
-    EXPECT_TRUE(check(whole + std::string(20, '\0'), 3));  // Wine's library leaves a tail
-    EXPECT_FALSE(check(whole + std::string(kAviTailBytes, '\0'), 3));  // far longer than its RIFF size says
-    EXPECT_FALSE(check(fewerInHeader, 3));
-    EXPECT_FALSE(check(fewerInStream, 3));
-    EXPECT_FALSE(check("RIFX" + whole.substr(4), 3));
-    EXPECT_FALSE(check("", 0));
+    const auto changed = [&](std::size_t at, const std::string& bytes) {
+        return whole.substr(0, at) + bytes + whole.substr(at + bytes.size());
+    };
+    const std::size_t movi = whole.find("movi"), index = whole.find("idx1") + 8;
+    const std::size_t secondChunk = movi + 4 + 8 + 6;  // behind the first frame's chunk and its pad byte
+    EXPECT_TRUE(check(whole, written));
+    EXPECT_TRUE(IsWholeVideo(dir.File("v.avi"), 3));
+    EXPECT_FALSE(check(whole, std::span(written).first(2)));
+    EXPECT_FALSE(check(whole.substr(0, whole.size() - 20), written));  // cut inside the index
+    EXPECT_TRUE(check(whole + std::string(20, '\0'), written));  // Wine's library leaves a tail
+    EXPECT_FALSE(check(whole + std::string(kAviTailBytes, '\0'), written));  // far longer than its RIFF size says
+    EXPECT_FALSE(check(changed(0x30, "\2"), written));  // the main header's frame count
+    EXPECT_FALSE(check(changed(0x8C, "\2"), written));  // the stream header's length
+    EXPECT_FALSE(check(changed(index - 4, std::string(1, '\x20')), written));  // an index of two entries
+    EXPECT_FALSE(check("RIFX" + whole.substr(4), written));
+    EXPECT_FALSE(check(changed(secondChunk + 8, std::string(5, '\0')), written));  // frame data never written
+    EXPECT_TRUE(IsWholeVideo(dir.File("v.avi"), 3));  // ... which only the bytes tell
+    EXPECT_FALSE(check(changed(secondChunk + 4, "\4"), written));  // a chunk shorter than its index entry
+    EXPECT_FALSE(check(changed(index + 16 + 8, "\x7F"), written));  // an entry pointing outside the frames' list
+    EXPECT_FALSE(check(changed(index + 16, "01wb"), written));  // an entry of another stream
+    written[1].bytes = 4;
+    EXPECT_FALSE(check(whole, written));  // not the size the library reported
+    EXPECT_FALSE(check("", {}));
     EXPECT_FALSE(IsWholeVideo(dir.File("missing.avi"), 0));
 }
 
@@ -291,7 +307,10 @@ TEST_F(SaveVideoRun, PastTheFileLimitGoesOnInFurtherFilesAndResumesAfterAFailedO
     const auto save = [&] { return SaveVideo(fake.frontEnd, avi, clock, selection, kVideoHeaderBytes + 3.5 * kFrameBytes); };
     const auto calls = [&](const std::string& call) { return std::count(avi.calls.begin(), avi.calls.end(), call); };
     avi.damagedFile = 2;
+    std::vector<std::size_t> listedAtFlush;  // each file is on the disk before its frames go
+    fake.disk.onFlush = [&] { listedAtFlush.push_back(fake.controls.list.size()); };
     const SaveResult failed = save();
+    EXPECT_EQ(listedAtFlush, (std::vector<std::size_t>{8, 5}));
     EXPECT_EQ(failed.failedAt, SaveStep::FinishFile);
     EXPECT_EQ(avi.openedPaths, (std::vector<std::string>{video(""), video("_3"), video("_4")}));
     EXPECT_EQ(failed.savedFiles, (std::vector<std::string>{video(""), video("_3")}));
@@ -315,21 +334,88 @@ TEST_F(SaveVideoRun, PastTheFileLimitGoesOnInFurtherFilesAndResumesAfterAFailedO
     ASSERT_EQ(avi.written.size(), 2u);
     EXPECT_TRUE(avi.written[0].bytes == pixels[6] && avi.written[1].bytes == pixels[7]);
     EXPECT_EQ(fake.controls.list.size(), 2u);
-    EXPECT_EQ(Texts(), (std::vector<std::string>{"Saved " + video("_5") + " | Video file saved succesfully!"}));
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"Saved " + video("_4") + " | Video file saved succesfully!"}));
 }
 
-TEST_F(SaveVideoRun, AnUnreadableFirstFrameEndsWithNoFileAndKeepsTheFrames) {
-    Record(2);
-    dir.Write("z0.bmp", std::string("not a bitmap"));
-    EXPECT_EQ(Save(), SaveOutcome::Failed);
+// A first frame cut short by a crash is left out: the next frame that can be read describes
+// the stream, and the unreadable one stays listed, to go with the recording. With no frame
+// that can be read there is no video: "No File!", the frames kept, no file left behind.
+TEST_F(SaveVideoRun, FramesThatCannotBeReadAheadOfTheFirstAreLeftOut) {
+    Record(3);
+    dir.Write("z0.bmp", std::string("BM cut short"));
+    EXPECT_EQ(Save(), SaveOutcome::Saved);
+    EXPECT_EQ(avi.format, Frame(1).InfoBlock());
+    ASSERT_EQ(avi.written.size(), 2u);
+    EXPECT_TRUE(avi.written[0].start == 0 && avi.written[0].bytes == Frame(1).Pixels());
     EXPECT_EQ(Texts(), (std::vector<std::string>{
                            "File is not a supported bitmap format:\r\n" + dir.File("z0.bmp") + " | Velmoran Front-End2",
-                           "No File! | KO!"}));
-    EXPECT_EQ(fake.messages.shown[1].flags, MsgBox::OkOnly | MsgBox::Exclamation);
-    EXPECT_EQ(avi.calls, (std::vector<std::string>{"AVIFileInit", "AVIFileOpen", "AVIFileRelease file", "AVIFileExit"}));
-    EXPECT_TRUE(FramesKept(2));
-    EXPECT_EQ(fake.controls.caption, "Running velmoran.exe");
+                           "Saved " + dir.File("Velmoran_Cap_140509.avi") + " | Video file saved succesfully!"}));
+    EXPECT_EQ(fake.controls.list.size(), 3u);
+
+    fake.messages.shown.clear();
+    for (const char* name : {"z1.bmp", "z2.bmp"}) dir.Write(name, std::string("not a bitmap"));
+    EXPECT_EQ(Save(), SaveOutcome::Failed);
+    ASSERT_EQ(Texts().size(), 4u);
+    EXPECT_EQ(Texts()[3], "No File! | KO!");
+    EXPECT_EQ(fake.messages.shown[3].flags, MsgBox::OkOnly | MsgBox::Exclamation);
+    EXPECT_FALSE(dir.Exists("Velmoran_Cap_140509_2.avi"));
+    EXPECT_TRUE(FramesKept(3));
     EXPECT_FALSE(fake.controls.busyCursor);
+}
+
+// A frame of another size (a recording made on another screen) starts a new file with its
+// own format; the compressor is chosen once, and "Saved" names both files.
+TEST_F(SaveVideoRun, FramesOfAnotherFormatGoOnInAFileOfTheirOwn) {
+    Record(5);
+    dir.Write("z0.bmp", std::string("BM cut short"));  // left out ahead of the first file
+    for (int i = 3; i < 5; ++i) {
+        BmpBuilder larger = Frame(i);
+        larger.width = 6;
+        dir.Write("z" + std::to_string(i) + ".bmp", larger.File());
+    }
+    EXPECT_EQ(Save(), SaveOutcome::Saved);
+    const std::string first = dir.File("Velmoran_Cap_140509.avi"), second = dir.File("Velmoran_Cap_140509_2.avi");
+    EXPECT_EQ(Texts().back(), "Saved " + first + "\r\n" + second + " | Video file saved succesfully!");
+    EXPECT_EQ(std::count(avi.calls.begin(), avi.calls.end(), "AVISaveOptions 3 1 plain"), 1);
+    EXPECT_EQ(avi.streamInfo.dwSuggestedBufferSize, 6u * 3u * 4u);
+    BmpBuilder larger = Frame(3);
+    larger.width = 6;
+    EXPECT_EQ(avi.format, larger.InfoBlock());
+    EXPECT_TRUE(IsWholeVideo(first, 2) && IsWholeVideo(second, 2));
+    // The first file's frames left at once; the unreadable frame and the last file's stay.
+    EXPECT_EQ(fake.controls.list, (std::vector<std::string>{dir.File("z0.bmp"), dir.File("z3.bmp"), dir.File("z4.bmp")}));
+    EXPECT_EQ(fake.controls.captions[2], "Frame: 3 of 5");
+}
+
+// A save that cannot go on keeps every frame and says why: a disk without room for the first
+// file (before anything is written), or a frame that cannot be read for want of memory, which
+// is not damaged and so is not replaced by another frame's pixels.
+TEST_F(SaveVideoRun, ASaveThatRunsOutOfRoomOrMemoryKeepsEveryFrame) {
+    Record(3);
+    fake.disk.freeBytes = 50'000;  // 64 KiB of headers and three frames of 102 bytes are more
+    EXPECT_EQ(Save(), SaveOutcome::Failed);
+    EXPECT_EQ(Texts(), (std::vector<std::string>{"The disk has too little room for the video: it needs 1 MB, and 0 MB "
+                                                 "are free.\r\n" + kFramesKeptText + " | " + kApplicationTitle}));
+    EXPECT_TRUE(avi.calls.empty());
+
+    fake.disk.freeBytes.reset();
+    fake.messages.shown.clear();
+    BmpBuilder large = Frame(1);
+    large.width = large.height = 64;
+    dir.Write("z1.bmp", large.File());
+    SaveOutcome outcome = SaveOutcome::Saved;
+    {
+        testing::FailingAllocations scarce(large.Pixels().size());
+        outcome = Save();
+        EXPECT_EQ(scarce.Failed(), 1);
+    }
+    EXPECT_EQ(outcome, SaveOutcome::Failed);
+    EXPECT_EQ(avi.written.size(), 1u);
+    ASSERT_EQ(Texts().size(), 2u);
+    EXPECT_EQ(Texts()[1], "Error! | KO!");
+    EXPECT_TRUE(FramesKept(3));
+    EXPECT_EQ(fake.controls.list.size(), 3u);
+    EXPECT_FALSE(dir.Exists("Velmoran_Cap_140509.avi"));
 }
 
 TEST_F(SaveVideoRun, ALaterFrameThatFailsToLoadRepeatsThePreviousOne) {
@@ -340,7 +426,7 @@ TEST_F(SaveVideoRun, ALaterFrameThatFailsToLoadRepeatsThePreviousOne) {
     EXPECT_EQ(avi.written[1].start, 1);
     EXPECT_EQ(avi.written[1].bytes, Frame(0).Pixels());
     EXPECT_EQ(avi.written[2].bytes, Frame(2).Pixels());
-    EXPECT_EQ(shownAt, (std::vector<int>{0, 0, 2}));  // the preview keeps frame 0 at position 1
+    EXPECT_EQ(shownAt, (std::vector<int>{0, 2}));  // the preview keeps frame 0 at position 1
     ASSERT_EQ(Texts().size(), 2u);
     EXPECT_EQ(Texts()[0], "File does not exist:\r\n" + dir.File("z1.bmp") + " | Velmoran Front-End2");
 }
