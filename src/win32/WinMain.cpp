@@ -5,6 +5,7 @@
 #include "shell/frmVelmoranLoad.h"
 #include "video/SaveVideo.h"
 #include "win32/AviFileLibrary.h"
+#include "win32/FolderInstance.h"
 #include "win32/MainWindow.h"
 #include "win32/RegistrySettings.h"
 #include "win32/Win32AboutWindow.h"
@@ -35,8 +36,14 @@ int CannotStart(vfe::win32::Win32MessageBoxes& messages) {
 }
 
 int RunFrontEnd(HINSTANCE instance, int showCommand) {
-    Form_Initialize();
     const std::string appDir = ApplicationDirectory();
+    // A second start in the folder touches no file, setting or flash image.
+    vfe::win32::FolderInstance folderInstance(appDir);
+    if (!folderInstance.IsFirst()) {
+        folderInstance.ShowTheFirst();
+        return 0;
+    }
+    Form_Initialize();
 
     vfe::MainWindowState state;
     vfe::win32::MainWindow window(instance);
@@ -46,6 +53,7 @@ int RunFrontEnd(HINSTANCE instance, int showCommand) {
     vfe::win32::Win32Disk disk;
     if (!window.Create()) return CannotStart(messages);
     messages.SetOwner(window.hwnd());
+    folderInstance.Publish(window.hwnd());
 
     vfe::FrontEnd frontEnd{state, window, messages, windows, settings, disk, appDir};
     vfe::win32::Win32AboutWindow about(instance, window, appDir);

@@ -4,9 +4,11 @@
 #include <atomic>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <sstream>
 #include <thread>
+#include <utility>
 
 #include "platform/MainWindowIds.h"
 #include "support/E2E.h"
@@ -69,6 +71,8 @@ std::string BmpPixels(const std::string& file) {
 
 class Recording : public e2e::FrontEndTest {
 protected:
+    explicit Recording(const e2e::FolderContents& contents = {}) : FrontEndTest(contents) {}
+
     // Helpers that assert are called through ASSERT_NO_FATAL_FAILURE, so a test stops at once.
     void LaunchEmulator(const FrontEnd& fe) {
         ASSERT_TRUE(e2e::Menu(fe, "r", "a"));  // Run > Velmoran Alpha
@@ -124,7 +128,7 @@ protected:
         return list ? static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)) : -1;
     }
 
-    // Accepts the "Saved " message and gives the path it names.
+    // Accepts the "Saved " message and gives the paths it names, one per line.
     std::string AcceptSavedMessage(const FrontEnd& fe) {
         const auto saved = WaitForBox(fe, Milliseconds(60000));
         if (!saved) {
@@ -134,7 +138,9 @@ protected:
         EXPECT_EQ(saved->title, "Video file saved succesfully!");
         EXPECT_TRUE(saved->text.starts_with("Saved ")) << saved->text;
         e2e::Answer(*saved, IDOK);
-        return saved->text.substr(std::min<std::size_t>(6, saved->text.size()));
+        std::string names = saved->text.substr(std::min<std::size_t>(6, saved->text.size()));
+        names.erase(std::remove(names.begin(), names.end(), '\r'), names.end());
+        return names;
     }
 
     // ffprobe's view of the video: one video stream at 5/1 fps of frames as large as the
@@ -147,8 +153,13 @@ protected:
         ASSERT_TRUE(streams) << "ffprobe could not read " << aviPath;
         const auto streamLines = Lines(*streams);
         ASSERT_EQ(streamLines.size(), 1u) << *streams;
-        EXPECT_EQ(streamLines[0], "video," + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "," +
-                                      std::to_string(GetSystemMetrics(SM_CYSCREEN)) + ",5/1," + std::to_string(frames));
+        const std::string screen =
+            std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" + std::to_string(GetSystemMetrics(SM_CYSCREEN));
+        if (const char* display = std::getenv("VFE_E2E_SCREEN")) {
+            EXPECT_EQ(screen, display) << "not the display asked for";
+        }
+        EXPECT_EQ(streamLines[0], "video," + screen.substr(0, screen.find('x')) + "," + screen.substr(screen.find('x') + 1) +
+                                      ",5/1," + std::to_string(frames));
 
         const auto packets =
             RunUnix("/usr/bin/ffprobe -v error -select_streams v -show_entries packet=flags -of csv=p=0 " + avi);
@@ -227,10 +238,8 @@ TEST_F(Recording, ARecordingPastTwoGibibytesEndsUpFrameForFrameInWholeVideos) {
     const auto saving = e2e::Clock::now();
     ASSERT_TRUE(e2e::Answer(*dialog, IDOK));
 
-    std::string names = AcceptSavedMessage(fe);
+    const auto videos = Lines(AcceptSavedMessage(fe));
     std::printf("saved %d frames in %.2f s\n", frames, std::chrono::duration<double>(e2e::Clock::now() - saving).count());
-    names.erase(std::remove(names.begin(), names.end(), '\r'), names.end());
-    const auto videos = Lines(names);
     EXPECT_GE(videos.size(), 2u);
     std::vector<std::string> saved;
     for (const auto& video : videos) {
@@ -394,19 +403,88 @@ TEST_F(Recording, FramesLeftByACrashAreOfferedAtTheNextStartAndSaved) {
     std::filesystem::rename(folder / "z2.bmp", folder / "z10.bmp");
     std::filesystem::rename(folder / "z1.bmp", folder / "z9.bmp");
     const std::string firstFrame = BmpPixels(folder.Read("z0.bmp"));
+    // Two more of a recording made on a smaller screen: frames of two sizes, two videos.
+    std::string small = folder.Read("z0.bmp").substr(0, 54 + 64 * 48 * 4);
+    for (const auto& [at, value] : {std::pair{2, 54 + 64 * 48 * 4}, {18, 64}, {22, 48}, {34, 64 * 48 * 4}})
+        std::memcpy(small.data() + at, &value, 4);
+    folder.Write("z11.bmp", small);
+    folder.Write("z12.bmp", small);
+    const auto filesBefore = folder.Files();
 
     FrontEnd fe(folder);
     const auto found = WaitForBox(fe);
     ASSERT_TRUE(found);
-    EXPECT_EQ(found->text, "3 frames of an unsaved recording were found.\r\n\"Save\" (in the capture panel: enlarge "
+    EXPECT_EQ(found->text, "5 frames of an unsaved recording were found.\r\n\"Save\" (in the capture panel: enlarge "
                            "the window) makes a video of them; a new recording discards them after asking.");
+    EXPECT_EQ(folder.Files(), filesBefore) << "something was written or deleted at start";
     ASSERT_TRUE(e2e::Answer(*found, IDOK));
     Click(fe, vfe::Control::cmd);
     const auto dialog = WaitForCompressionDialog(fe);
     ASSERT_TRUE(dialog && e2e::Answer(*dialog, IDOK));
-    const std::string saved = AcceptSavedMessage(fe);
-    ExpectVideoOf(saved, 3, firstFrame);
-    EXPECT_EQ(FrameChecksums("-i " + ShellQuoted(UnixPath(saved))), recorded);
+    const auto videos = Lines(AcceptSavedMessage(fe));
+    ASSERT_EQ(videos.size(), 2u);
+    ExpectVideoOf(videos[0], 3, firstFrame);
+    EXPECT_EQ(FrameChecksums("-i " + ShellQuoted(UnixPath(videos[0]))), recorded);
+    EXPECT_EQ(RunUnix("/usr/bin/ffprobe -v error -count_frames -show_entries stream=width,height,nb_read_frames -of "
+                      "csv=p=0 " + ShellQuoted(UnixPath(videos[1]))).value_or(""), "64,48,2\n");
+    EXPECT_TRUE(folder.FrameFiles().empty());
+}
+
+// A second start in the folder during a recording (a double click too many) touches no file,
+// setting or flash image and ends; the recording goes on, and its save holds every frame.
+TEST_F(Recording, ASecondStartDuringARecordingChangesNothing) {
+    FrontEnd fe(folder);
+    ASSERT_TRUE(fe.window());
+    ASSERT_NO_FATAL_FAILURE(LaunchEmulator(fe));
+    ASSERT_NO_FATAL_FAILURE(RecordFrames(fe, 3));
+    const std::string flash = e2e::FlashImage('1');  // another tool's region: a start would put Japan back
+    folder.Write(e2e::kFlashName, flash);
+    e2e::Process second = folder.Start(e2e::kFrontEndExe);
+    ASSERT_TRUE(second.WaitForExit());
+    EXPECT_EQ(second.ExitCode(), 0u);
+    EXPECT_TRUE(folder.Read(e2e::kFlashName) == flash);
+    EXPECT_TRUE(IsIconic(fe.window()));
+    const int before = e2e::FramesInCaption(fe.window());
+    EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::FramesInCaption(fe.window()) > before; })) << "the recording goes on";
+
+    const auto dialog = RestoreForTheCompressionDialog(fe);
+    ASSERT_TRUE(dialog);
+    const int frames = FramesListed(fe);
+    const std::string firstFrame = BmpPixels(folder.Read("z0.bmp"));
+    ASSERT_TRUE(e2e::Answer(*dialog, IDOK));
+    ExpectVideoOf(AcceptSavedMessage(fe), frames, firstFrame);
+    EXPECT_TRUE(folder.FrameFiles().empty());
+}
+
+// On a small disk the recording stops by itself while its video still fits, says so once, and
+// the save then holds every frame.
+class RecordingOnASmallDisk : public Recording {
+protected:
+    RecordingOnASmallDisk() : Recording({.diskMegabytes = 64}) {}
+};
+
+TEST_F(RecordingOnASmallDisk, StopsWhileItsVideoStillFitsAndSavesEveryFrame) {
+    FrontEnd fe(folder);
+    ASSERT_TRUE(fe.window());
+    ASSERT_NO_FATAL_FAILURE(LaunchEmulator(fe));
+    ChooseRecordHighQuality(fe);
+    const auto confirm = WaitForBox(fe);
+    ASSERT_TRUE(confirm && e2e::Answer(*confirm, IDOK));
+    const auto full = WaitForBox(fe, Milliseconds(30000));
+    ASSERT_TRUE(full);
+    EXPECT_EQ(full->text, "The disk is nearly full: the recording stopped so that its video still fits.\r\n"
+                          "Restore the window to save the frames captured so far.");
+    ASSERT_TRUE(e2e::Answer(*full, IDOK));
+    const int frames = e2e::FramesInCaption(fe.window());
+    EXPECT_GE(frames, 3);
+
+    const auto dialog = RestoreForTheCompressionDialog(fe);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(FramesListed(fe), frames);
+    const std::string firstFrame = BmpPixels(folder.Read("z0.bmp"));
+    ASSERT_TRUE(e2e::Answer(*dialog, IDOK));
+    ExpectVideoOf(AcceptSavedMessage(fe), frames, firstFrame);
+    EXPECT_TRUE(folder.FrameFiles().empty());
 }
 
 // The capture panel's controls as the user tells them apart: buttons and boxes by their

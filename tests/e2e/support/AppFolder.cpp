@@ -34,6 +34,9 @@ AppFolder::AppFolder(const FolderContents& contents) : path_(NewFolderPath()) {
     fs::remove_all(path_, error);
     fs::create_directories(path_, error);
     if (error) ADD_FAILURE() << "cannot create " << path_.string() << ": " << error.message();
+    if (contents.diskMegabytes)
+        mounted_ = RunUnix("mount -t tmpfs -o size=" + std::to_string(*contents.diskMegabytes) + "m tmpfs " +
+                           ShellQuoted(UnixPath(path_))).has_value();
     if (contents.frontEnd) CopyFromBuild(path_, kFrontEndExe);
     for (const auto& name : contents.standins) CopyFromBuild(path_, name);
     if (contents.readme) CopyFromBuild(path_, kReadmeName);
@@ -42,6 +45,7 @@ AppFolder::AppFolder(const FolderContents& contents) : path_(NewFolderPath()) {
 
 AppFolder::~AppFolder() {
     KillProcessesInside(path_);
+    if (mounted_) RunUnix("umount -l " + ShellQuoted(UnixPath(path_)));
     std::error_code error;
     // A process that just ended may hold its files a moment longer.
     WaitUntil([&] { return !fs::exists(path_) || (fs::remove_all(path_, error), !error); }, Milliseconds(3000));

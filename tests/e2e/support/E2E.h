@@ -121,6 +121,7 @@ struct FolderContents {
     std::vector<std::string> standins = kStandinNames;     // copies of the stand-in
     std::optional<std::string> flash = FlashImage('0');    // dc_flash.bin content; none when empty
     bool readme = true;                                    // the shipped readme
+    std::optional<int> diskMegabytes = std::nullopt;       // a disk of its own this small (a tmpfs; root only)
 };
 
 // A new folder in the temp directory, filled as asked. Its name contains a blank, as
@@ -161,6 +162,7 @@ public:
 
 private:
     std::filesystem::path path_;
+    bool mounted_ = false;
 };
 
 // ---- Windows ---------------------------------------------------------------------
