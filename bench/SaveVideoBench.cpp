@@ -30,10 +30,6 @@ double MillisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-class NoonClock final : public vfe::Clock {
-public:
-    int SecondsOfDay() override { return 12 * 3600; }
-};
 
 #ifdef _WIN32
 // The real library, with the compression dialog answered "Full Frames (Uncompressed)".
@@ -155,10 +151,10 @@ int main(int argc, char** argv) {
     fake.state.TamanoCuadroH = 480;
 
     BenchLibrary library;
-    NoonClock clock;
+    fake.clock.seconds = 12 * 3600;
     vfe::testing::SelectionLog selection(fake.controls);
     start = Clock::now();
-    const auto outcome = vfe::SaveVideo(fake.frontEnd, library, clock, selection).outcome;
+    const auto outcome = vfe::SaveVideo(fake.frontEnd, library, selection).outcome;
     const double saveMs = MillisecondsSince(start);
 
     const auto video = folder / vfe::VideoFileName(12 * 3600);

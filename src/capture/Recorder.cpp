@@ -24,7 +24,7 @@ constexpr double kHighQualityHeight = 480.0;
 }  // namespace
 
 Recorder::Recorder(FrontEnd& frontEnd, ScreenCapture& screen, VideoWriter& writer)
-    : fe_(frontEnd), screen_(screen), writer_(writer) {}
+    : fe_(frontEnd), screen_(screen), writer_(writer), frameCount_(frontEnd.form, frontEnd.clock) {}
 
 void Recorder::mnuRecordHQ_Click() { BeginRecording(kHighQualityWidth, kHighQualityHeight); }
 
@@ -138,7 +138,7 @@ bool Recorder::SaveFrame() {
         return false;
     }
     state.Numero += 1;
-    fe_.form.SetCaption(FramesCapturedCaption(state.Numero));
+    frameCount_.Show(FramesCapturedCaption(state.Numero));
     return true;
 }
 
@@ -165,6 +165,7 @@ void Recorder::StopRecording(const std::string& message) {
     // Stopped before the message: timer ticks reach us while it is open.
     stoppedByFailure_ = true;
     fe_.form.SetTimerInterval(0);
+    frameCount_.ShowHeld();
     fe_.messages.Show(message, kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
 }
 
@@ -172,6 +173,7 @@ void Recorder::EndRecording() {
     auto& form = fe_.form;
     if (form.CheckValue(Control::Check2) != 0 || !fe_.state.Grabando) return;
     fe_.state.Grabando = false;
+    frameCount_.ShowHeld();
     SetStop(1);
     if (const int ticks = std::exchange(ticksWithoutPicture_, 0); ticks > 0)
         fe_.messages.Show(TicksWithoutPictureText(ticks), kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
@@ -246,10 +248,12 @@ void Recorder::ReleaseStop() {
 }
 
 void Recorder::Check2_Click() {
-    if (fe_.form.CheckValue(Control::Check2) == 1)
+    if (fe_.form.CheckValue(Control::Check2) == 1) {
         fe_.form.SetTimerInterval(0);
-    else
+        frameCount_.ShowHeld();  // the count the recording paused at
+    } else {
         ApplyIntervalRule();
+    }
 }
 
 void Recorder::Text1_LostFocus() { ApplyIntervalRule(); }

@@ -4,6 +4,7 @@
 
 #include "capture/CaptureTexts.h"
 #include "platform/FrontEnd.h"
+#include "platform/PacedCaption.h"
 #include "platform/ScreenCapture.h"
 #include "video/SaveVideo.h"
 
@@ -78,6 +79,7 @@ private:
     FrontEnd& fe_;
     ScreenCapture& screen_;
     VideoWriter& writer_;
+    PacedCaption frameCount_;  // the caption counting the frames, at a person's pace
     bool stoppedByFailure_ = false;
     int ticksWithoutPicture_ = 0;  // of the recording running, said when it ends
 };

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -13,8 +14,9 @@ public:
     // cannot say.
     virtual std::optional<std::uint64_t> FreeBytes(const std::string& folder) = 0;
     // Has the system write all it holds of the file onto the disk itself, so that a power cut
-    // after this keeps it; false when that failed.
-    virtual bool Flush(const std::string& path) = 0;
+    // after this keeps it; false when that failed. That may take seconds for a large file:
+    // `whileWaiting` runs again and again meanwhile.
+    virtual bool Flush(const std::string& path, const std::function<void()>& whileWaiting) = 0;
 };
 
 }  // namespace vfe

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "platform/Clock.h"
 #include "platform/Disk.h"
 #include "platform/MainWindowControls.h"
 #include "platform/MainWindowState.h"
@@ -19,6 +20,7 @@ struct FrontEnd {
     WindowSystem& windows;
     SettingsStore& settings;
     Disk& disk;
+    Clock& clock;
     std::string appDir;  // folder of the front-end's own executable, no trailing separator
 };
 

@@ -58,6 +58,10 @@ public:
     virtual void SetTopmost() = 0;
     // The hourglass over the whole application while true.
     virtual void SetBusyCursor(bool busy) = 0;
+    // In the middle of a long operation: the window repaints what needs it and answers what
+    // other programs send it, so that the system never takes it for hung. What the person
+    // typed or clicked stays queued for afterwards.
+    virtual void TakePaintAndSentMessages() = 0;
 
     // Ends the program at once; outside programs are left alone.
     virtual void EndProgram() = 0;

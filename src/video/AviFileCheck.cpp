@@ -140,7 +140,7 @@ class IndexCheck {
 public:
     IndexCheck(AviReader& reader, const AviLayout& layout) : reader_(reader), layout_(layout) {}
 
-    bool Check(std::int64_t frames, std::span<const FrameInVideo> expected) {
+    bool Check(std::int64_t frames, std::span<const FrameInVideo> expected, const std::function<void()>& betweenFrames) {
         std::vector<std::uint8_t> entries;
         for (std::int64_t first = 0; first < frames; first += kIndexEntriesPerRead) {
             const auto count = static_cast<std::size_t>(std::min<std::int64_t>(kIndexEntriesPerRead, frames - first));
@@ -152,6 +152,7 @@ public:
                 if (!CheckEntry(Entry(entries.data() + i * kIndexEntryBytes),
                                 frame < expected.size() ? &expected[frame] : nullptr))
                     return false;
+                if (betweenFrames) betweenFrames();
             }
         }
         return true;
@@ -202,7 +203,7 @@ private:
 
 // The file's layout and, for `frames` frames, whether it holds them whole.
 bool CheckVideo(const std::string& path, std::int64_t frames, std::span<const FrameInVideo> expected,
-                AviFileFacts* facts = nullptr) {
+                const std::function<void()>& betweenFrames, AviFileFacts* facts = nullptr) {
     const auto length = FileLength(path);
     // A file of 2 GiB or more is one the library could not finish.
     if (!length || *length > std::numeric_limits<std::int32_t>::max()) return false;
@@ -214,21 +215,22 @@ bool CheckVideo(const std::string& path, std::int64_t frames, std::span<const Fr
     const AviFileFacts& found = layout.facts;
     return found.bytesAfterRiff >= 0 && found.bytesAfterRiff < kAviTailBytes && found.declaredFrames == frames &&
            found.streamFrames == frames && found.indexEntries == frames && layout.moviList >= 0 &&
-           IndexCheck(reader, layout).Check(frames, expected);
+           IndexCheck(reader, layout).Check(frames, expected, betweenFrames);
 }
 
 }  // namespace
 
 AviFileFacts ReadAviFileFacts(const std::string& path) {
     AviFileFacts facts;
-    CheckVideo(path, -1, {}, &facts);
+    CheckVideo(path, -1, {}, {}, &facts);
     return facts;
 }
 
-bool IsWholeVideo(const std::string& path, std::span<const FrameInVideo> frames) {
-    return CheckVideo(path, static_cast<std::int64_t>(frames.size()), frames);
+bool IsWholeVideo(const std::string& path, std::span<const FrameInVideo> frames,
+                  const std::function<void()>& betweenFrames) {
+    return CheckVideo(path, static_cast<std::int64_t>(frames.size()), frames, betweenFrames);
 }
 
-bool IsWholeVideo(const std::string& path, std::int64_t frames) { return CheckVideo(path, frames, {}); }
+bool IsWholeVideo(const std::string& path, std::int64_t frames) { return CheckVideo(path, frames, {}, {}); }
 
 }  // namespace vfe

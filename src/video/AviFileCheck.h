@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -36,7 +37,9 @@ struct FrameInVideo {
 //  - where a fingerprint is known, the chunk's bytes have it.
 // The library reports neither a disk that took only part of the file, nor a write that left
 // zeros, nor a file it stopped at 2 GiB, so only the file itself can show that it took everything.
-bool IsWholeVideo(const std::string& path, std::span<const FrameInVideo> frames);
+// `betweenFrames`, when given, runs after each frame's check.
+bool IsWholeVideo(const std::string& path, std::span<const FrameInVideo> frames,
+                  const std::function<void()>& betweenFrames = {});
 
 // The same for a file of `frames` frames whose sizes are not known: the index and the chunks
 // must agree with each other.

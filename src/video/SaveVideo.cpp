@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/FileFacts.h"
+#include "platform/PacedCaption.h"
 #include "platform/Rounding.h"
 #include "platform/ScopeExit.h"
 #include "video/AviFileCheck.h"
@@ -127,8 +128,10 @@ std::string Lines(const std::vector<std::string>& lines) {
 // noting where.
 class VideoSave {
 public:
-    VideoSave(FrontEnd& fe, mAVIDecs& avi, FrameListSelection& list, int secondsOfDay, std::int64_t fileLimit)
-        : fe_(fe), avi_(avi), list_(list), secondsOfDay_(secondsOfDay), fileLimit_(fileLimit) {}
+    VideoSave(FrontEnd& fe, mAVIDecs& avi, FrameListSelection& list, std::int64_t fileLimit)
+        : fe_(fe), avi_(avi), list_(list), secondsOfDay_(fe.clock.SecondsOfDay()), fileLimit_(fileLimit),
+          progress_(fe.form, fe.clock),
+          answering_(fe.clock) {}
 
     void Run() {
         outcome_ = RoomToStart() ? Write() : SaveOutcome::Failed;
@@ -303,9 +306,11 @@ private:
             }
             if (!WriteFrame(video, frame, static_cast<int>(inFile_.size()))) return SaveOutcome::Failed;
             // Counted over the whole list, the entries gone with finished files included.
-            form.SetCaption("Frame: " + std::to_string(framesSaved_ + NextEntry() - 1) + " of " +
-                            std::to_string(framesSaved_ + form.ListCount()));
+            progress_.Show("Frame: " + std::to_string(framesSaved_ + NextEntry() - 1) + " of " +
+                           std::to_string(framesSaved_ + form.ListCount()));
+            KeepAnswering();
         }
+        progress_.ShowHeld();  // the last frame's
         return FinishFile(video) ? SaveOutcome::Saved : SaveOutcome::Failed;
     }
 
@@ -339,7 +344,8 @@ private:
     // after "Saved".
     bool FinishFile(AviFileHandles& video) {
         video.Release();
-        if (!IsWholeVideo(path_, inFile_) || !fe_.disk.Flush(path_)) {
+        const auto keepAnswering = [this] { KeepAnswering(); };
+        if (!IsWholeVideo(path_, inFile_, keepAnswering) || !fe_.disk.Flush(path_, keepAnswering)) {
             failedAt_ = SaveStep::FinishFile;
             return false;
         }
@@ -349,6 +355,12 @@ private:
         framesSaved_ += frames;
         if (keptAhead_ + frames < fe_.form.ListCount()) list_.FramesInVideo(keptAhead_, frames);
         return true;
+    }
+
+    // Between frames, and while a finished file is checked and flushed: the window repaints
+    // and answers other programs at a person's pace, so that the system never takes it for hung.
+    void KeepAnswering() {
+        if (answering_.Due()) fe_.form.TakePaintAndSentMessages();
     }
 
     bool StartNextFile(AviFileHandles& video) { return OpenNextFile(video) && CreateStream(video) && Compress(video); }
@@ -366,6 +378,8 @@ private:
     FrameListSelection& list_;
     const int secondsOfDay_;
     const std::int64_t fileLimit_;
+    PacedCaption progress_;
+    Pace answering_;
 
     AviStreamInfo streamInfo_;
     std::vector<std::uint8_t> format_;
@@ -395,7 +409,7 @@ std::int64_t FirstVideoFileBytes(std::int64_t frames, std::int64_t frameBytes, s
     return std::min(kVideoHeaderBytes + frames * (frameBytes + kFrameOverheadBytes), fileLimit);
 }
 
-SaveResult SaveVideo(FrontEnd& fe, mAVIDecs& avi, Clock& clock, FrameListSelection& list, std::int64_t fileLimit) {
+SaveResult SaveVideo(FrontEnd& fe, mAVIDecs& avi, FrameListSelection& list, std::int64_t fileLimit) {
     auto& form = fe.form;
     const std::string caption = fe.state.cCaption.empty() ? form.Caption() : fe.state.cCaption;
 
@@ -407,7 +421,7 @@ SaveResult SaveVideo(FrontEnd& fe, mAVIDecs& avi, Clock& clock, FrameListSelecti
 
     WindowRestored restored(form, caption);
     form.SetBusyCursor(true);
-    VideoSave save(fe, avi, list, clock.SecondsOfDay(), fileLimit);
+    VideoSave save(fe, avi, list, fileLimit);
     save.Run();
     restored.Restore();
     save.Report();

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/Clock.h"
 #include "platform/FrontEnd.h"
 #include "platform/ScreenCapture.h"
 #include "video/mAVIDecs.h"
@@ -82,13 +81,13 @@ public:
 // name (Velmoran_Cap_hhmmss_2.avi, ...) with the same compressor; each finished file counts
 // only once it is found whole, frame for frame, and flushed to the disk; one that is not is
 // deleted. Reports failures with its own messages, shows the hourglass and its progress in
-// the caption meanwhile.
+// the caption meanwhile, at a person's pace, and lets the window repaint and answer other
+// programs as often.
 //
 // The caption the window shows afterwards is `state.cCaption`, which the recording sets to
 // the caption in place when it began; when it is empty, the caption in place when the save
 // began is put back.
-SaveResult SaveVideo(FrontEnd& fe, mAVIDecs& avi, Clock& clock, FrameListSelection& list,
-                     std::int64_t fileLimit = kVideoFileLimit);
+SaveResult SaveVideo(FrontEnd& fe, mAVIDecs& avi, FrameListSelection& list, std::int64_t fileLimit = kVideoFileLimit);
 
 // The video writer as the recording reaches it.
 class VideoWriter {
@@ -103,17 +102,14 @@ public:
 // The writer over an AVI library.
 class AviVideoWriter final : public VideoWriter {
 public:
-    AviVideoWriter(FrontEnd& fe, mAVIDecs& avi, Clock& clock, std::int64_t fileLimit = kVideoFileLimit)
-        : fe_(fe), avi_(avi), clock_(clock), fileLimit_(fileLimit) {}
-    SaveResult SaveVideo(FrameListSelection& list) override {
-        return vfe::SaveVideo(fe_, avi_, clock_, list, fileLimit_);
-    }
+    AviVideoWriter(FrontEnd& fe, mAVIDecs& avi, std::int64_t fileLimit = kVideoFileLimit)
+        : fe_(fe), avi_(avi), fileLimit_(fileLimit) {}
+    SaveResult SaveVideo(FrameListSelection& list) override { return vfe::SaveVideo(fe_, avi_, list, fileLimit_); }
     std::string MissingLibraryPart() override { return avi_.MissingPart(); }
 
 private:
     FrontEnd& fe_;
     mAVIDecs& avi_;
-    Clock& clock_;
     std::int64_t fileLimit_;
 };
 

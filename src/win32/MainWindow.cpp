@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/ScopeExit.h"
 #include "platform/Twips.h"
 #include "shell/MenuTree.h"
 #include "shell/frmVelmoranLoad.h"
@@ -413,6 +414,16 @@ void MainWindow::SetTopmost() { SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, S
 void MainWindow::SetBusyCursor(bool busy) {
     busy_ = busy;
     SetCursor(LoadCursorA(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+void MainWindow::TakePaintAndSentMessages() {
+    answeringOnly_ = true;
+    const ScopeExit answered([&] { answeringOnly_ = false; });
+    // Peeking answers what other threads send; each paint validates its window, and the bound
+    // keeps a window that never does from holding the operation here.
+    MSG message;
+    for (int paints = 0; paints < 64 && PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++paints)
+        DispatchMessageA(&message);
 }
 
 void MainWindow::ReportFault() noexcept {

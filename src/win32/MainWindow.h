@@ -95,6 +95,7 @@ public:
     void Minimize() override;
     void SetTopmost() override;
     void SetBusyCursor(bool busy) override;
+    void TakePaintAndSentMessages() override;
     void EndProgram() override;
     bool PostEndRecording() override;
 
@@ -123,6 +124,7 @@ private:
     HWND toolTip_ = nullptr;
     frmVelmoranLoad* form_ = nullptr;
     bool busy_ = false;
+    bool answeringOnly_ = false;  // inside TakePaintAndSentMessages: commands wait in the queue
     bool faultBoxShown_ = false;
     std::array<HWND, 17> controls_{};
     std::map<std::string, GdiObject<HFONT>> fonts_;

@@ -44,6 +44,12 @@ std::optional<ControlEvent> EventOf(ControlKind kind, int notification) {
 }  // namespace
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A command or a close another program sends while an operation lets the window answer
+    // waits for the operation's end, as the person's own clicks and keys do.
+    if (answeringOnly_ && (message == WM_COMMAND || message == WM_CLOSE)) {
+        PostMessageA(hwnd(), message, wParam, lParam);
+        return 0;
+    }
     switch (message) {
         case WM_PAINT: Paint(); return 0;
         case WM_ERASEBKGND: return 1;

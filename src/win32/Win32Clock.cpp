@@ -10,4 +10,6 @@ int Win32Clock::SecondsOfDay() {
     return now.wHour * 3600 + now.wMinute * 60 + now.wSecond;
 }
 
+std::int64_t Win32Clock::Milliseconds() { return static_cast<std::int64_t>(GetTickCount64()); }
+
 }  // namespace vfe::win32

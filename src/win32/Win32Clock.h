@@ -3,10 +3,11 @@
 
 namespace vfe::win32 {
 
-// The system's local time of day.
+// The system's local time of day, and its tick count.
 class Win32Clock final : public Clock {
 public:
     int SecondsOfDay() override;
+    std::int64_t Milliseconds() override;
 };
 
 }  // namespace vfe::win32

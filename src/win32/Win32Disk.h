@@ -8,7 +8,7 @@ namespace vfe::win32 {
 class Win32Disk final : public Disk {
 public:
     std::optional<std::uint64_t> FreeBytes(const std::string& folder) override;
-    bool Flush(const std::string& path) override;
+    bool Flush(const std::string& path, const std::function<void()>& whileWaiting) override;
 };
 
 }  // namespace vfe::win32

@@ -51,17 +51,17 @@ int RunFrontEnd(HINSTANCE instance, int showCommand) {
     vfe::win32::Win32WindowSystem windows;
     vfe::win32::RegistrySettings settings;
     vfe::win32::Win32Disk disk;
+    vfe::win32::Win32Clock clock;
     if (!window.Create()) return CannotStart(messages);
     messages.SetOwner(window.hwnd());
     folderInstance.Publish(window.hwnd());
 
-    vfe::FrontEnd frontEnd{state, window, messages, windows, settings, disk, appDir};
+    vfe::FrontEnd frontEnd{state, window, messages, windows, settings, disk, clock, appDir};
     vfe::win32::Win32AboutWindow about(instance, window, appDir);
     vfe::win32::Win32ScreenCapture screen(window.ControlWindow(vfe::Control::pic0));
     vfe::win32::Win32Clipboard clipboard(window.hwnd());
     vfe::win32::AviFileLibrary avi(window.hwnd());
-    vfe::win32::Win32Clock clock;
-    vfe::AviVideoWriter writer(frontEnd, avi, clock);
+    vfe::AviVideoWriter writer(frontEnd, avi);
     vfe::win32::Win32FileReplace files;
     vfe::frmVelmoranLoad form(frontEnd, about, {screen, clipboard, writer, files});
     const auto attached = window.Attach(form);

@@ -329,6 +329,35 @@ TEST_F(Recording, AnotherProgramRestoringTheWindowIsNotHeldByTheSave) {
     EXPECT_TRUE(e2e::WaitUntil([&] { return folder.FrameFiles().empty(); }));
 }
 
+// During a long save the window answers what other programs send it (the system would take it
+// for hung otherwise), shows its progress, and ends with the caption it had before.
+TEST_F(Recording, TheWindowAnswersOtherProgramsDuringALongSave) {
+    FrontEnd fe(folder);
+    ASSERT_TRUE(fe.window());
+    ASSERT_NO_FATAL_FAILURE(LaunchEmulator(fe));
+    ASSERT_NO_FATAL_FAILURE(RecordFrames(fe, 300, Milliseconds(60000)));
+    const auto dialog = RestoreForTheCompressionDialog(fe);
+    ASSERT_TRUE(dialog && e2e::Answer(*dialog, IDOK));
+    int answered = 0, unanswered = 0;
+    bool progressSeen = false;
+    std::optional<e2e::MessageBoxInfo> saved;
+    while (!(saved = WaitForBox(fe, Milliseconds(0)))) {
+        DWORD_PTR result = 0;
+        const bool ok = SendMessageTimeoutA(fe.window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &result);
+        if (!ok) std::printf("not answered within 1 s at \"%s\"\n", e2e::WindowText(fe.window()).c_str());
+        (ok ? answered : unanswered)++;
+        progressSeen = progressSeen || e2e::WindowText(fe.window()).starts_with("Frame: ");
+        ASSERT_LT(answered + unanswered, 2000) << "no end of the save";
+    }
+    std::printf("during the save: %d calls answered, %d not\n", answered, unanswered);
+    EXPECT_EQ(unanswered, 0);
+    EXPECT_GE(answered, 3);
+    EXPECT_TRUE(progressSeen);
+    EXPECT_TRUE(saved->text.starts_with("Saved ")) << saved->text;
+    e2e::Answer(*saved, IDOK);
+    EXPECT_EQ(e2e::WindowText(fe.window()), "Running velmoran.exe");
+}
+
 TEST_F(Recording, AnExistingVideoOfTheSameNameIsKept) {
     FrontEnd fe(folder);
     ASSERT_TRUE(fe.window());

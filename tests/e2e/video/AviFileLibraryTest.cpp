@@ -21,11 +21,6 @@
 namespace vfe {
 namespace {
 
-class NoonClock final : public Clock {
-public:
-    int SecondsOfDay() override { return 12 * 3600 + 34 * 60 + 56; }
-};
-
 // Presses a button of this process's "Video Compression" dialog as soon as it shows.
 class DialogAnswer {
 public:
@@ -76,6 +71,7 @@ std::vector<std::uint8_t> FramePixels(int i) {
 class RealAviLibrary : public ::testing::Test {
 protected:
     RealAviLibrary() : fake(dir.str()) {
+        fake.clock.seconds = 12 * 3600 + 34 * 60 + 56;
         fake.state.TamanoCuadroW = 640;
         fake.state.TamanoCuadroH = 480;
         for (int i = 0; i < kFrames; ++i) {
@@ -88,7 +84,7 @@ protected:
     // The recording's save, as restoring the window or "Save" runs it.
     SaveOutcome Save(int button) {
         win32::AviFileLibrary library(nullptr);
-        AviVideoWriter writer(fake.frontEnd, library, clock);
+        AviVideoWriter writer(fake.frontEnd, library);
         EXPECT_EQ(writer.MissingLibraryPart(), "") << "every function of the library is there";
         testing::FakeScreenCapture screen;
         Recorder recorder(fake.frontEnd, screen, writer);
@@ -101,7 +97,6 @@ protected:
     static constexpr int kFrames = 12;
     testing::TempDir dir;
     testing::FakeFrontEnd fake;
-    NoonClock clock;
 };
 
 TEST_F(RealAviLibrary, WritesAFivePerSecondVideoOfKeyFramesAfterTheDialog) {

@@ -230,6 +230,28 @@ TEST_F(RecorderTest, RestoringEndsTheRecordingAndWritesTheVideo) {
     EXPECT_EQ(saves.size(), 1u);
 }
 
+// The frame count reaches the caption at most every 100 ms, and exactly when the recording
+// pauses ("Stop") or ends (the restore).
+TEST_F(RecorderTest, TheFrameCountIsShownAtAPersonsPaceAndExactlyWhenTheRecordingStops) {
+    StartRecording();
+    fake.clock.step = 0;
+    Ticks(3);
+    fake.clock.milliseconds += 99;
+    Ticks(1);
+    EXPECT_EQ(fake.controls.captions, std::vector<std::string>{"1 frames captured..."});
+    fake.clock.milliseconds += 1;
+    Ticks(2);
+    EXPECT_EQ(fake.controls.caption, "5 frames captured...");
+    fake.controls.checks[Control::Check2] = 1;
+    recorder.Check2_Click();
+    EXPECT_EQ(fake.controls.caption, "6 frames captured...");
+    fake.controls.checks[Control::Check2] = 0;
+    recorder.Check2_Click();
+    Ticks(1);
+    Restore();
+    EXPECT_EQ(fake.controls.caption, "7 frames captured...");
+}
+
 TEST_F(RecorderTest, RestoringWithStopTickedKeepsTheRecordingOpen) {
     StartRecording();
     Ticks(2);
@@ -456,6 +478,7 @@ TEST_F(RecorderTest, AFailedListAddOrTimerOrAFullDiskStopsTheRecordingOnce) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.step);
         StartRecording();
+        fake.clock.step = 0;  // the second frame's count is held back, and shown when the recording stops
         Ticks(2);
         fake.messages.shown.clear();
         c.fail();
@@ -471,6 +494,7 @@ TEST_F(RecorderTest, AFailedListAddOrTimerOrAFullDiskStopsTheRecordingOnce) {
 
         fake.controls.failListAdd = fake.controls.failTimer = false;
         fake.disk.freeBytes.reset();
+        fake.clock.step = 1000;
         Restore();
         EXPECT_EQ(saves.back().list, Frames(2));
         EXPECT_TRUE(fake.controls.list.empty());

@@ -142,6 +142,7 @@ public:
     void Minimize() override { minimized = true; }
     void SetTopmost() override { topmost = true; }
     void SetBusyCursor(bool busy) override { busyCursor = busy; }
+    void TakePaintAndSentMessages() override { captionsWhenAnswering.push_back(caption); }
     void EndProgram() override { ended = true; }
     bool PostEndRecording() override {
         if (refusePosts) return false;
@@ -172,6 +173,7 @@ public:
     std::vector<unsigned> timerLog;
     bool topmost = false;
     bool busyCursor = false;
+    std::vector<std::string> captionsWhenAnswering;  // the caption each time the window answered
     bool ended = false;
     bool failListAdd = false;   // the list takes no more entries
     bool failTimer = false;     // the timer cannot be started
@@ -190,13 +192,25 @@ public:
     std::function<void()> whileOpen;
 };
 
+// The time of day as set; the steady count moves on by `step` at every reading (a second
+// unless a test sets it), so that what is paced shows at once unless a test holds the time.
+class FakeClock final : public Clock {
+public:
+    int SecondsOfDay() override { return seconds; }
+    std::int64_t Milliseconds() override { return milliseconds += step; }
+    int seconds = 14 * 3600 + 5 * 60 + 9;
+    std::int64_t milliseconds = 0;
+    std::int64_t step = 1000;
+};
+
 // A disk with as much room as asked for, noting the files flushed in order.
 class FakeDisk final : public Disk {
 public:
     std::optional<std::uint64_t> FreeBytes(const std::string& /*folder*/) override { return freeBytes; }
-    bool Flush(const std::string& path) override {
+    bool Flush(const std::string& path, const std::function<void()>& whileWaiting) override {
         flushed.push_back(path);
         if (onFlush) onFlush();
+        whileWaiting();
         return !failFlush;
     }
     std::optional<std::uint64_t> freeBytes = std::uint64_t{1} << 40;
@@ -208,13 +222,14 @@ public:
 // A whole front-end over fakes, with its application directory in a given folder.
 struct FakeFrontEnd {
     explicit FakeFrontEnd(std::string appDir = "C:\\Velmoran")
-        : frontEnd{state, controls, messages, windows, settings, disk, std::move(appDir)} {}
+        : frontEnd{state, controls, messages, windows, settings, disk, clock, std::move(appDir)} {}
     MainWindowState state;
     FakeControls controls;
     FakeMessageBoxes messages;
     FakeWindowSystem windows;
     FakeSettings settings;
     FakeDisk disk;
+    FakeClock clock;
     FakeAboutWindow about;
     FakeCapture capture;
     FrontEnd frontEnd;
