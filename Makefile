@@ -7,7 +7,7 @@ CMAKE_FLAGS ?=
 # says in one line. Probed when the recipe runs, after the set-up.
 WINE_TREE = scripts/wine-tree.sh $(BUILD)
 
-.PHONY: all setup build native win32 win64 demo run test unit e2e e2e64 bench fuzz clean
+.PHONY: all setup build native win32 win64 demo run test unit e2e e2e64 bench fuzz mutate clean
 
 all: build
 
@@ -60,6 +60,11 @@ bench: build
 fuzz:
 	@WITH_FUZZ=1 scripts/setup.sh
 	@scripts/fuzz.sh $(BUILD)
+
+# Small faults put into the code one at a time: which of them the native unit tests catch
+# (scripts/mutate/mutants.txt). Not part of `make test`: it takes minutes.
+mutate: setup
+	@scripts/mutate/mutate.py --scratch $(BUILD)/mutate --jobs $(JOBS)
 
 clean:
 	rm -rf $(BUILD)

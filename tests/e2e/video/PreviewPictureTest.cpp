@@ -34,7 +34,8 @@ TEST(PreviewPicture, AFailedAllocationLeavesThePreviewShowingALivePicture) {
     large[16] = 3;  // BI_BITFIELDS: a larger information block, with three colour masks, to keep
     large.insert(large.begin() + 40, 12, 0xFF);
     ASSERT_TRUE(screen.ShowBitmapInPreview({std::span(small).first(40), std::span(small).subspan(40)}));
-    for (int failing = 1;; ++failing) {  // each allocation of the new picture fails in turn
+    int failing = 1;
+    for (;; ++failing) {  // each allocation of the new picture fails in turn
         allocationsUntilFailure = failing;
         bool threw = false;
         try {
@@ -48,6 +49,7 @@ TEST(PreviewPicture, AFailedAllocationLeavesThePreviewShowingALivePicture) {
         EXPECT_EQ(shown.bmWidth, threw ? 2 : 4) << failing;
         if (!threw) break;
     }
+    EXPECT_GT(failing, 1) << "no allocation was made to fail";
     DestroyWindow(preview);
 }
 

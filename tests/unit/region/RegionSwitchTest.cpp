@@ -143,6 +143,7 @@ TEST(OverwriteInPlace, NeverGrowsTheFileNorWritesIntoAnotherLength) {
     EXPECT_FALSE(OverwriteInPlace(path, 100, 98, bytes));
     EXPECT_FALSE(OverwriteInPlace(path, 100, -1, bytes));
     EXPECT_FALSE(OverwriteInPlace(path, 120, 10, bytes)) << "length changed since it was read";
+    EXPECT_FALSE(OverwriteInPlace(path, 99, 10, bytes)) << "grown since";
     EXPECT_EQ(folder.Image(), before);
     EXPECT_TRUE(OverwriteInPlace(path, 100, 96, bytes));
     EXPECT_EQ(folder.Image()[99], 4);

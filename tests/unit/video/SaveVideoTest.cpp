@@ -191,7 +191,7 @@ TEST_F(SaveVideoRun, ALibraryFailureReportsReleasesAndKeepsTheFrames) {
         library.throwing = c.throws;
 
         testing::SelectionLog selected(front.controls);
-        SaveResult result{SaveOutcome::Failed, {}, folder.File("Velmoran_Cap_140509.avi"), {}, 0};
+        SaveResult result;
         bool thrown = false;
         try {
             result = SaveVideo(front.frontEnd, library, selected);
@@ -199,8 +199,10 @@ TEST_F(SaveVideoRun, ALibraryFailureReportsReleasesAndKeepsTheFrames) {
             thrown = true;
         }
         EXPECT_EQ(thrown, c.throws);
-        EXPECT_EQ(result.outcome, SaveOutcome::Failed);
-        EXPECT_EQ(result.path, folder.File("Velmoran_Cap_140509.avi"));
+        if (!thrown) {  // a throw leaves no result to check
+            EXPECT_EQ(result.outcome, SaveOutcome::Failed);
+            EXPECT_EQ(result.path, folder.File("Velmoran_Cap_140509.avi"));
+        }
 
         const auto at = std::find_if(library.calls.begin(), library.calls.end(),
                                      [&](const std::string& call) { return call.rfind(failing, 0) == 0; });

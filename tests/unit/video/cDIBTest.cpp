@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 #include <stdexcept>
+#include <sys/resource.h>
 
 #include "support/Fakes.h"
 #include "support/TempDir.h"
@@ -133,13 +134,13 @@ TEST_F(DibFiles, RefusesEveryFileItCannotTrustAndKeepsThePreviousBitmap) {
     add("negative pixel offset", [](BmpBuilder& b) { b.offBits = -5; });
     add("core header of 12 bytes", [](BmpBuilder& b) { b.infoSize = 12; });
     add("info header running into the pixels", [](BmpBuilder& b) { b.infoSize = 124; b.offBits = 100; });
-    add("negative image size", [](BmpBuilder& b) { b.sizeImage = -1; });
+    add("negative image size", [](BmpBuilder& b) { b.compression = 1; b.bitCount = 8; b.sizeImage = -1; });
     add("image size beyond the file", [](BmpBuilder& b) { b.sizeImage = 25; });
     add("huge image size", [](BmpBuilder& b) { b.sizeImage = 0x7FFFFFFF; });
     add("fewer pixel bytes than the rows need", [](BmpBuilder& b) { b.sizeImage = 20; b.pixelBytes = 20; });
     add("file shorter than its pixels", [](BmpBuilder& b) { b.pixelBytes = 10; });
-    add("zero width", [](BmpBuilder& b) { b.width = 0; b.sizeImage = 8; });
-    add("negative width", [](BmpBuilder& b) { b.width = -2; b.sizeImage = 8; });
+    add("zero width", [](BmpBuilder& b) { b.width = 0; b.sizeImage = 8; b.pixelBytes = 8; });
+    add("negative width", [](BmpBuilder& b) { b.width = -2; b.sizeImage = 8; b.pixelBytes = 8; });
     add("zero height", [](BmpBuilder& b) { b.height = 0; b.sizeImage = 8; b.pixelBytes = 8; });
     add("bit depth 0 for plain rows", [](BmpBuilder& b) { b.bitCount = 0; b.sizeImage = 16; b.pixelBytes = 16; });
     add("bit depth 48 for plain rows", [](BmpBuilder& b) { b.bitCount = 48; b.sizeImage = 64; b.pixelBytes = 64; });
@@ -198,10 +199,16 @@ TEST_F(DibFiles, SaysWhenTheFileDoesNotExist) {
     }
 }
 
-TEST(DibOpenFailure, TellsALockedFileFromOtherFailures) {
-    FakeMessageBoxes messages;
+TEST_F(DibFiles, TellsALockedFileFromOtherFailuresToOpen) {
     ShowOpenFailure(messages, EACCES, "C:\\x\\z0.bmp");
-    ShowOpenFailure(messages, EMFILE, "C:\\x\\z0.bmp");
+    const auto path = Put("a.bmp", BmpBuilder{}.File());
+    rlimit previous{};  // no file descriptor left: the open fails, even for root
+    getrlimit(RLIMIT_NOFILE, &previous);
+    rlimit none{0, previous.rlim_max};
+    setrlimit(RLIMIT_NOFILE, &none);
+    const bool loaded = dib.CreateFromFile(path);
+    setrlimit(RLIMIT_NOFILE, &previous);
+    EXPECT_FALSE(loaded);
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(messages.shown[0].text, "File is locked - cannot access:\r\nC:\\x\\z0.bmp");
     EXPECT_EQ(messages.shown[0].flags, MsgBox::OkOnly | MsgBox::Critical);
@@ -305,20 +312,22 @@ TEST(BmpFileWriter, MakesTheFileHeaderAndFillsInTheImageSize) {
     frame.width = 4;
     frame.height = 3;
     frame.bitCount = 32;
+    frame.compression = kBiBitfields;  // with its colour masks between the header and the pixels
+    frame.tableBytes = 12;
     frame.sizeImage = 0;  // as a screen grab leaves it
     const auto info = frame.InfoBlock();
     const auto pixels = frame.Pixels();
     ASSERT_TRUE(WriteBmpFile(dir.File("z0.bmp"), info, pixels));
 
     const auto bytes = dir.Read("z0.bmp");
-    ASSERT_EQ(bytes.size(), 54u + 48u);
+    ASSERT_EQ(bytes.size(), 66u + 48u);
     const auto header = UnpackFileHeader(std::span<const std::uint8_t, 14>(bytes.data(), 14));
     EXPECT_EQ(header.bfType, 0x4D42);
-    EXPECT_EQ(header.bfSize, 102);
-    EXPECT_EQ(header.bfOffBits, 54);
+    EXPECT_EQ(header.bfSize, 114);
+    EXPECT_EQ(header.bfOffBits, 66);
     EXPECT_EQ(header.bfReserved1, 0);
     EXPECT_EQ(UnpackInfoHeader(std::span<const std::uint8_t, 40>(bytes.data() + 14, 40)).biSizeImage, 48);
-    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 54, bytes.end()), pixels);
+    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 66, bytes.end()), pixels);
 
     EXPECT_FALSE(WriteBmpFile(dir.File("short.bmp"), std::vector<std::uint8_t>(12, 0), pixels));
     EXPECT_FALSE(dir.Exists("short.bmp"));
