@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "video/BmpHeaders.h"
 #include "video/FrameConversion.h"
 
@@ -19,21 +21,18 @@ struct Frame {
 };
 
 Frame MakeFrame(int width, int bitCount, std::int32_t compression, const std::vector<Rgb>& pixels) {
-    BmpInfoHeader header{40, width, static_cast<std::int32_t>(pixels.size()) / width, 1, static_cast<std::int16_t>(bitCount),
-                         compression};
+    const auto packed = PackInfoHeader({40, width, static_cast<std::int32_t>(pixels.size()) / width, 1,
+                                        static_cast<std::int16_t>(bitCount), compression});
     constexpr std::uint8_t kPlainMasks[] = {0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0};  // red, green, blue
-    const auto packed = PackInfoHeader(header);
-    Frame frame;
-    frame.info.reserve(packed.size() + sizeof kPlainMasks);
-    frame.info.assign(packed.begin(), packed.end());
-    if (compression == kBiBitfields) frame.info.insert(frame.info.end(), std::begin(kPlainMasks), std::end(kPlainMasks));
+    Frame frame{std::vector<std::uint8_t>(40 + sizeof kPlainMasks), {}};
+    std::copy(std::begin(kPlainMasks), std::end(kPlainMasks), std::copy(packed.begin(), packed.end(), frame.info.begin()));
+    if (compression != kBiBitfields) frame.info.resize(40);
     const auto rowBytes = static_cast<std::size_t>(DibRowBytes(width, bitCount));
     frame.bits.resize(rowBytes * pixels.size() / width);
     if (bitCount < 24) return frame;
     for (std::size_t i = 0; i < pixels.size(); ++i) {
         std::uint8_t* pixel = &frame.bits[i / width * rowBytes + i % width * bitCount / 8];
-        pixel[0] = static_cast<std::uint8_t>(pixels[i].b), pixel[1] = static_cast<std::uint8_t>(pixels[i].g);
-        pixel[2] = static_cast<std::uint8_t>(pixels[i].r);
+        for (const int channel : {pixels[i].b, pixels[i].g, pixels[i].r}) *pixel++ = static_cast<std::uint8_t>(channel);
     }
     return frame;
 }
@@ -71,22 +70,15 @@ TEST(FrameConversion, KeepsEachColourAsTheFormatAllows) {
         const auto converted = converter.Convert(frame.Bytes());
         ASSERT_TRUE(converted);
 
-        const BmpInfoHeader header = UnpackInfoHeader(converted->bitmapInfo.first<40>());
-        EXPECT_EQ(header.biSize, 40);
-        EXPECT_EQ(header.biWidth, 3);
-        EXPECT_EQ(header.biHeight, 3);
-        EXPECT_EQ(header.biBitCount, c.toBits);
-        EXPECT_EQ(header.biCompression, kBiRgb);
-        EXPECT_EQ(header.biSizeImage, 3 * c.rowBytes);
+        const int colours = c.toBits == 8 ? 216 + 1 : 0;  // a cube of 6 levels, and the frame's grey
+        const auto header = PackInfoHeader({40, 3, 3, 1, static_cast<std::int16_t>(c.toBits), kBiRgb, 3 * c.rowBytes, 0, 0, colours});
+        EXPECT_TRUE(std::equal(header.begin(), header.end(), converted->bitmapInfo.begin()));
+        EXPECT_EQ(converted->bitmapInfo.size(), 40u + 4u * colours);
         EXPECT_EQ(converted->bits.size(), 3u * c.rowBytes);
-        EXPECT_EQ(header.biClrUsed, c.toBits == 8 ? 216 + 1 : 0);  // a cube of 6 levels, and the frame's grey
-        EXPECT_EQ(converted->bitmapInfo.size(), 40u + 4u * header.biClrUsed);
         const int kept = c.toBits == 16 ? 0xF8 : 0xFF;
         for (int i = 0; i < 9; ++i) {
-            const Rgb want = kColours[static_cast<std::size_t>(i)];
-            const Rgb got = PixelAt(*converted, c.toBits, c.rowBytes, i / 3, i % 3);
-            EXPECT_TRUE(got.r == (want.r & kept) && got.g == (want.g & kept) && got.b == (want.b & kept))
-                << "pixel " << i << " is " << got.r << "," << got.g << "," << got.b;
+            const Rgb want = kColours[static_cast<std::size_t>(i)], got = PixelAt(*converted, c.toBits, c.rowBytes, i / 3, i % 3);
+            EXPECT_TRUE(got.r == (want.r & kept) && got.g == (want.g & kept) && got.b == (want.b & kept)) << "pixel " << i;
         }
         for (int row = 0; row < 3; ++row)
             for (int at = 3 * c.toBits / 8; at < c.rowBytes; ++at) EXPECT_EQ(converted->bits[row * c.rowBytes + at], 0);
