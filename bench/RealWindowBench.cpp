@@ -42,7 +42,6 @@ namespace fs = std::filesystem;
 using e2e::Clock;
 using e2e::Milliseconds;
 
-constexpr int kCompressorList = 880;  // the compression dialog's list of compressors
 constexpr int kWarmUpFrames = 10;
 
 int runs = 5;
@@ -162,9 +161,7 @@ struct SaveRun {
 std::optional<e2e::MessageBoxInfo> RestoreForTheDialog(const e2e::FrontEnd& fe) {
     // Posted: restoring runs the whole save, dialog included, before it returns.
     ShowWindowAsync(fe.window(), SW_RESTORE);
-    const auto dialog = e2e::WaitForDialog(
-        fe.process.id(), [](HWND window) { return GetDlgItem(window, kCompressorList) != nullptr; },
-        Milliseconds(60000));
+    const auto dialog = e2e::WaitForCompressionDialog(fe, Milliseconds(60000));
     if (!dialog) ADD_FAILURE() << "no compression dialog";
     return dialog;
 }

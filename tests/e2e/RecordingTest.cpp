@@ -22,9 +22,9 @@ using e2e::Milliseconds;
 using e2e::RunUnix;
 using e2e::ShellQuoted;
 using e2e::UnixPath;
+using e2e::WaitForCompressionDialog;
 
 constexpr const char* kEmulatorCaption = "Velmoran Alpha v0.2a";
-constexpr int kCompressorList = 880;
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -46,11 +46,6 @@ std::optional<e2e::MessageBoxInfo> WaitForBox(const FrontEnd& fe, Milliseconds t
                    !e2e::ChildOfClass(window, "ListBox");
         },
         timeout);
-}
-
-std::optional<e2e::MessageBoxInfo> WaitForCompressionDialog(const FrontEnd& fe) {
-    return e2e::WaitForDialog(fe.process.id(), [](HWND window) { return GetDlgItem(window, kCompressorList) != nullptr; },
-                         Milliseconds(20000));
 }
 
 // A button clicked as the button itself would: "+" grabs one frame, "Save" saves the list.

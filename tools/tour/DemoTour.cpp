@@ -23,7 +23,6 @@ namespace fs = std::filesystem;
 using e2e::Milliseconds;
 
 constexpr int kTourFrames = 10;
-constexpr int kCompressorList = 880;  // the compression dialog's list of compressors
 constexpr const char* kEmulatorCaption = "Velmoran Alpha v0.2a";
 constexpr const char* kAboutCaption = "About Velmoran Front-End";
 
@@ -70,12 +69,6 @@ std::vector<std::string> Videos() {
     return videos;
 }
 
-std::optional<e2e::MessageBoxInfo> WaitForCompressionDialog(const e2e::FrontEnd& fe) {
-    return e2e::WaitForDialog(
-        fe.process.id(), [](HWND window) { return GetDlgItem(window, kCompressorList) != nullptr; },
-        Milliseconds(30000));
-}
-
 std::optional<e2e::MessageBoxInfo> WaitForSavedMessage(const e2e::FrontEnd& fe) {
     return e2e::WaitForDialog(
         fe.process.id(),
@@ -106,7 +99,7 @@ TEST_F(Tour, MainWindowCapturePanelAndAbout) {
     ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::FramesInCaption(fe.window()) >= kTourFrames; }))
         << "no frames were recorded";
     ShowWindowAsync(fe.window(), SW_RESTORE);
-    const auto compression = WaitForCompressionDialog(fe);
+    const auto compression = e2e::WaitForCompressionDialog(fe, Milliseconds(30000));
     ASSERT_TRUE(compression) << "no compression dialog";
     ASSERT_TRUE(e2e::Answer(*compression, IDOK));
     const auto saved = WaitForSavedMessage(fe);

@@ -308,6 +308,21 @@ bool LaunchEmulatorAndRecord(const FrontEnd& fe);
 // Clicks IDOK, IDCANCEL, IDYES or IDNO, and waits for the box to go.
 bool Answer(const MessageBoxInfo& box, int buttonId, Milliseconds timeout = kTimeout);
 
+// ---- The system's compression dialog ----------------------------------------------
+
+// The dialog's list of compressors, a Unicode combo box.
+inline constexpr int kCompressorList = 880;
+// The dialog of the process that holds the list (Wine shows two, "Compress options" around
+// "Video Compression": this is the inner one, whose OK saves).
+std::optional<MessageBoxInfo> WaitForCompressionDialog(const FrontEnd& fe, Milliseconds timeout = Milliseconds(20000));
+// The compressors the list offers, as the dialog shows them ("Full Frames (Uncompressed)",
+// "Wine MS-RLE video codec", "Cinepak Video codec"...), and the one selected (empty when none).
+std::vector<std::string> CompressorNames(HWND dialog);
+std::string SelectedCompressor(HWND dialog);
+// Selects the compressor shown as `name` and tells the dialog as a choice in the list would,
+// so that its OK takes that compressor. False when the list offers no such compressor.
+bool SelectCompressor(HWND dialog, std::string_view name);
+
 // ---- Registry (HKEY_CURRENT_USER) ------------------------------------------------
 
 // Where the front-end keeps its one setting ("Options", "DreamcastRegion").
