@@ -10,6 +10,7 @@
 #include "platform/Rounding.h"
 #include "platform/ScopeExit.h"
 #include "video/AviFileCheck.h"
+#include "video/FrameConversion.h"
 #include "video/FrameFingerprint.h"
 #include "video/VideoFiles.h"
 #include "video/cDIB.h"
@@ -55,6 +56,11 @@ public:
     ~AviFileHandles() { Release(); }
     AviFileHandles(const AviFileHandles&) = delete;
     AviFileHandles& operator=(const AviFileHandles&) = delete;
+
+    // A compressed stream the compressor refused: another is made for the next try.
+    void ReleaseCompressed() noexcept {
+        if (compressed) Quietly([&] { avi_.AVIStreamRelease(std::exchange(compressed, nullptr)); });
+    }
 
     void Release() noexcept {
         if (plain) Quietly([&] { avi_.AVIStreamRelease(std::exchange(plain, nullptr)); });
@@ -109,6 +115,18 @@ bool StoresFramesAsTheyAre(const AviCompressOptions& options) {
     return options.fccHandler == 0 || options.fccHandler == kUncompressedHandler;
 }
 
+// The four characters of a compressor's code, for one whose name cannot be had.
+std::string FourCCText(FOURCC code) {
+    std::string text;
+    for (int shift = 0; shift < 32; shift += 8) text += static_cast<char>((code >> shift) & 0xFF);
+    return text.substr(0, text.find_last_not_of(' ') + 1);
+}
+
+BitmapBytes BytesOf(const cDIB& frame) {
+    return {{frame.PointerToBitmapInfo(), static_cast<std::size_t>(frame.SizeBitmapInfo())},
+            {frame.PointerToBits(), static_cast<std::size_t>(frame.SizeImage())}};
+}
+
 std::string NoRoomText(std::int64_t needed, std::uint64_t free) {
     const auto up = (needed + kBytesPerMegabyte - 1) / kBytesPerMegabyte;
     const auto down = free / static_cast<std::uint64_t>(kBytesPerMegabyte);
@@ -150,6 +168,10 @@ public:
         } else if (failedAt_ == SaveStep::DiskRoom) {
             fe_.messages.Show(NoRoomText(roomNeeded_, roomFree_) + "\r\n" + KeptText(), kApplicationTitle,
                               MsgBox::OkOnly | MsgBox::Exclamation);
+        } else if (failedAt_ == SaveStep::FramesRefused) {
+            fe_.messages.Show("Error!\r\nThe compressor \"" + refusingCompressor_ + "\" cannot compress these frames.\r\n" +
+                                  (savedFiles_.empty() ? "The frames are kept: press Save to choose another." : KeptText()),
+                              "KO!", MsgBox::OkOnly | MsgBox::Information);
         } else if (result_ != 0 || failedAt_ == SaveStep::FindFreeName || failedAt_ == SaveStep::LoadFrame) {
             fe_.messages.Show(savedFiles_.empty() ? "Error!" : "Error!\r\n" + KeptText(), "KO!",
                               MsgBox::OkOnly | MsgBox::Information);
@@ -181,7 +203,7 @@ private:
         options_ = &session.options;
         fingerprinted_ = StoresFramesAsTheyAre(session.options);
 
-        if (!Compress(video)) return SaveOutcome::Failed;
+        if (!Compress(video, frame)) return SaveOutcome::Failed;
         return WriteFrames(video, frame);
     }
 
@@ -251,13 +273,44 @@ private:
         return Succeeded(avi_.AVIFileCreateStreamA(video.file, &video.plain, streamInfo_), SaveStep::CreateStream);
     }
 
-    // The compressed stream with the options the user confirmed, and the first frame's format.
-    bool Compress(AviFileHandles& video) {
-        return Succeeded(avi_.AVIMakeCompressedStream(&video.compressed, video.plain, *options_),
-                         SaveStep::MakeCompressedStream) &&
-               Succeeded(avi_.AVIStreamSetFormat(video.compressed, 0, format_.data(),
-                                                 static_cast<std::int32_t>(format_.size())),
-                         SaveStep::SetStreamFormat);
+    // The compressed stream with the options the user confirmed, in the first format that the
+    // compressor takes the frames in: their own (the format the file's first frame has), or
+    // converted to 24, 16 or 8 bits per pixel; the format taken for the first file is offered
+    // first to the next. A refused stream is not reused: each try makes one anew.
+    bool Compress(AviFileHandles& video, const cDIB& frame) {
+        std::vector<FrameFormat> tries = FormatsToTry(format_);
+        if (taken_) tries.insert(tries.begin(), *taken_);
+        for (const FrameFormat format : tries) {
+            if (!Succeeded(avi_.AVIMakeCompressedStream(&video.compressed, video.plain, *options_),
+                           SaveStep::MakeCompressedStream))
+                return false;
+            const auto offered = Offered(format, frame);
+            if (offered && avi_.AVIStreamSetFormat(video.compressed, 0, offered->bitmapInfo.data(),
+                                                   static_cast<std::int32_t>(offered->bitmapInfo.size())) == 0) {
+                taken_ = format;
+                return true;
+            }
+            video.ReleaseCompressed();
+        }
+        return Refused();
+    }
+
+    bool Refused() {
+        failedAt_ = SaveStep::FramesRefused;
+        refusingCompressor_ = avi_.CompressorName(options_->fccHandler);
+        if (refusingCompressor_.empty()) refusingCompressor_ = FourCCText(options_->fccHandler);
+        return false;
+    }
+
+    // The frame in `format`, as the compressor is offered it. The 8-bit palette is made once,
+    // from the first frame offered in 8 bits: the one palette of the video.
+    std::optional<BitmapBytes> Offered(FrameFormat format, const cDIB& frame) {
+        if (format == FrameFormat::Own) return BytesOf(frame);
+        if (!converter_ || converterFormat_ != format) {
+            converter_.emplace(format, BytesOf(frame));
+            converterFormat_ = format;
+        }
+        return converter_->Convert(BytesOf(frame));
     }
 
     // Selects entry `index` and loads its file; the list's owner shows the frame from the
@@ -302,7 +355,7 @@ private:
             if (!inFile_.empty() && (!HasStreamFormat(frame) || !RoomForAnother(frame))) {
                 if (!FinishFile(video)) return SaveOutcome::Failed;
                 DescribeStreamBy(frame);
-                if (!StartNextFile(video)) return SaveOutcome::Failed;
+                if (!StartNextFile(video, frame)) return SaveOutcome::Failed;
             }
             if (!WriteFrame(video, frame, static_cast<int>(inFile_.size()))) return SaveOutcome::Failed;
             // Counted over the whole list, the entries gone with finished files included.
@@ -315,16 +368,18 @@ private:
     }
 
     bool WriteFrame(AviFileHandles& video, const cDIB& frame, int position) {
+        const auto offered = Offered(*taken_, frame);
+        if (!offered) return Refused();  // of the file's format, yet not convertible as its first was
+        const std::span<const std::uint8_t> pixels = offered->bits;
         std::int32_t written = 0;
-        if (!Succeeded(avi_.AVIStreamWrite(video.compressed, position, 1, frame.PointerToBits(), frame.SizeImage(),
-                                           kAVIIF_KEYFRAME, &written),
+        if (!Succeeded(avi_.AVIStreamWrite(video.compressed, position, 1, pixels.data(),
+                                           static_cast<std::int32_t>(pixels.size()), kAVIIF_KEYFRAME, &written),
                        SaveStep::WriteFrame))
             return false;
         // A library that does not say what it wrote is taken to have written the frame as is.
-        const std::int64_t bytes = written > 0 ? written : std::max<std::int64_t>(frame.SizeImage(), 0);
+        const std::int64_t bytes = written > 0 ? written : static_cast<std::int64_t>(pixels.size());
         FrameInVideo record{bytes, std::nullopt};
-        if (fingerprinted_)
-            record.fingerprint = FrameFingerprint({frame.PointerToBits(), static_cast<std::size_t>(frame.SizeImage())});
+        if (fingerprinted_) record.fingerprint = FrameFingerprint(pixels);
         inFile_.push_back(record);
         fileBytes_ += bytes + kFrameOverheadBytes;
         largestFrame_ = std::max(largestFrame_, bytes);
@@ -363,7 +418,9 @@ private:
         if (answering_.Due()) fe_.form.TakePaintAndSentMessages();
     }
 
-    bool StartNextFile(AviFileHandles& video) { return OpenNextFile(video) && CreateStream(video) && Compress(video); }
+    bool StartNextFile(AviFileHandles& video, const cDIB& frame) {
+        return OpenNextFile(video) && CreateStream(video) && Compress(video, frame);
+    }
 
     // After a failure past the first file: what is saved where, and what stays for "Save".
     std::string KeptText() const {
@@ -382,7 +439,11 @@ private:
     Pace answering_;
 
     AviStreamInfo streamInfo_;
-    std::vector<std::uint8_t> format_;
+    std::vector<std::uint8_t> format_;  // the current file's frames' own format
+    std::optional<FrameFormat> taken_;  // the format the compressor took the frames in
+    std::optional<FrameConverter> converter_;
+    FrameFormat converterFormat_ = FrameFormat::Own;
+    std::string refusingCompressor_;
     const AviCompressOptions* options_ = nullptr;
 
     bool fingerprinted_ = false;  // the frames are stored as they are: each is checked by its fingerprint

@@ -26,6 +26,7 @@ enum class SaveStep {
     CompressionDialog,
     MakeCompressedStream,
     SetStreamFormat,
+    FramesRefused,  // the compressor takes the frames in none of the formats they can be offered in
     WriteFrame,
     DiskRoom,    // the disk has no room for the first video file
     LoadFrame,   // a frame could not be read for want of memory

@@ -72,12 +72,15 @@ public:
     virtual AviResult AVIStreamSetFormat(PAVISTREAM stream, std::int32_t position, const void* format,
                                          std::int32_t formatSize) = 0;
     // `bytesWritten`, when given, receives the bytes the stream took for the samples (after
-    // compression); the count of written samples is not asked for.
+    // compression).
     virtual AviResult AVIStreamWrite(PAVISTREAM stream, std::int32_t start, std::int32_t samples, const void* buffer,
                                      std::int32_t bufferSize, std::uint32_t flags, std::int32_t* bytesWritten) = 0;
     virtual std::uint32_t AVIStreamRelease(PAVISTREAM stream) = 0;
     virtual std::uint32_t AVIFileRelease(PAVIFILE file) = 0;
     virtual void AVIFileExit() = 0;
+
+    // The compressor's name as the compression dialog shows it; empty when it cannot be had.
+    virtual std::string CompressorName(FOURCC /*handler*/) { return {}; }
 
     // What of the library cannot be loaded: a library's file name, or that name with one of
     // its functions; empty when every function above can be called. A library linked in

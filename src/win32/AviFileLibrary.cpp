@@ -170,9 +170,13 @@ AviResult AviFileLibrary::AVIStreamWrite(vfe::PAVISTREAM stream, std::int32_t st
     if (bytesWritten) *bytesWritten = 0;
     auto* write = avifil32_.Get<decltype(::AVIStreamWrite)>("AVIStreamWrite");
     if (!write) return kLibraryMissing;
+    LONG samplesDone = 0;
     LONG bytes = 0;
     const HRESULT result = write(Native(stream), start, samples, const_cast<void*>(buffer), bufferSize, flags,
-                                 nullptr, bytesWritten ? &bytes : nullptr);
+                                 &samplesDone, &bytes);
+    // Wine's compressing stream gives the two counts in each other's place: what it says of
+    // `samples` samples written is then the bytes.
+    if (samplesDone != samples && bytes == samples) bytes = samplesDone;
     if (bytesWritten) *bytesWritten = static_cast<std::int32_t>(bytes);
     return static_cast<AviResult>(result);
 }
@@ -185,6 +189,27 @@ std::uint32_t AviFileLibrary::AVIStreamRelease(vfe::PAVISTREAM stream) {
 std::uint32_t AviFileLibrary::AVIFileRelease(vfe::PAVIFILE file) {
     auto* release = avifil32_.Get<decltype(::AVIFileRelease)>("AVIFileRelease");
     return release ? static_cast<std::uint32_t>(release(Native(file))) : 0;
+}
+
+std::string AviFileLibrary::CompressorName(FOURCC handler) {
+    auto* open = msvfw32_.Get<decltype(::ICOpen)>("ICOpen");
+    auto* getInfo = msvfw32_.Get<decltype(::ICGetInfo)>("ICGetInfo");
+    auto* close = msvfw32_.Get<decltype(::ICClose)>("ICClose");
+    if (!open || !getInfo || !close) return {};
+    const HIC compressor = open(ICTYPE_VIDEO, handler, ICMODE_QUERY);
+    if (!compressor) return {};
+    ICINFO info{};
+    info.dwSize = sizeof info;
+    const LRESULT got = getInfo(compressor, &info, sizeof info);
+    close(compressor);
+    if (!got) return {};
+    // The description, as the compression dialog lists it, in the program's code page.
+    const int length = WideCharToMultiByte(CP_ACP, 0, info.szDescription, -1, nullptr, 0, nullptr, nullptr);
+    if (length <= 1) return {};
+    std::string name(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_ACP, 0, info.szDescription, -1, name.data(), length, nullptr, nullptr);
+    name.resize(static_cast<std::size_t>(length - 1));
+    return name;
 }
 
 std::string AviFileLibrary::MissingPart() {

@@ -34,6 +34,7 @@ public:
     std::uint32_t AVIStreamRelease(PAVISTREAM stream) override;
     std::uint32_t AVIFileRelease(PAVIFILE file) override;
     void AVIFileExit() override;
+    std::string CompressorName(FOURCC handler) override;
     std::string MissingPart() override;
 
 private:
@@ -67,6 +68,7 @@ private:
     HWND owner_;
     LateLibrary avifil32_{"avifil32.dll"};
     LateLibrary winmm_{"winmm.dll"};
+    LateLibrary msvfw32_{"msvfw32.dll"};  // the compressors' names only
 };
 
 }  // namespace vfe::win32

@@ -454,6 +454,50 @@ TEST_F(Recording, FramesLeftByACrashAreOfferedAtTheNextStartAndSaved) {
     EXPECT_TRUE(folder.FrameFiles().empty());
 }
 
+// A compressor that takes the frames in no format they can be offered in is named, and the
+// frames stay; "Save" with the run-length compressor, which takes 8-bit pictures only, then makes
+// a video of every frame, each close to its frame file.
+TEST_F(Recording, ACompressorThatTakesNoFormatIsNamedAndAnotherMakesTheVideo) {
+    FrontEnd fe(folder);
+    ASSERT_TRUE(fe.window());
+    ASSERT_NO_FATAL_FAILURE(LaunchEmulator(fe));
+    ASSERT_NO_FATAL_FAILURE(RecordFrames(fe, 20));
+    auto dialog = RestoreForTheCompressionDialog(fe);
+    ASSERT_TRUE(dialog && e2e::SelectCompressor(dialog->window, "Cinepak Video codec") && e2e::Answer(*dialog, IDOK));
+    const auto refused = WaitForBox(fe, Milliseconds(30000));
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(refused->title, "KO!");
+    EXPECT_EQ(refused->text, "Error!\r\nThe compressor \"Cinepak Video codec\" cannot compress these frames.\r\n"
+                             "The frames are kept: press Save to choose another.");
+    ASSERT_TRUE(e2e::Answer(*refused, IDOK));
+    const int frames = FramesListed(fe);
+    ASSERT_EQ(folder.FrameFiles().size(), static_cast<std::size_t>(frames));
+    EXPECT_TRUE(folder.Videos().empty());
+    const std::string kept = ShellQuoted(UnixPath(folder / "kept"));
+    ASSERT_TRUE(RunUnix("mkdir " + kept + " && cp " + ShellQuoted(UnixPath(folder.path())) + "/z*.bmp " + kept));
+
+    Click(fe, vfe::Control::cmd);
+    dialog = WaitForCompressionDialog(fe);
+    ASSERT_TRUE(dialog && e2e::SelectCompressor(dialog->window, "Wine MS-RLE video codec") &&
+                e2e::Answer(*dialog, IDOK));
+    const auto videos = Lines(AcceptSavedMessage(fe));
+    ASSERT_EQ(videos.size(), 1u);
+    const std::string avi = ShellQuoted(UnixPath(videos[0]));
+    EXPECT_EQ(RunUnix("/usr/bin/ffprobe -v error -count_frames -show_entries stream=codec_name,nb_read_frames -of csv=p=0 " +
+                      avi).value_or(""), "msrle," + std::to_string(frames) + "\n");
+    const auto psnr = RunUnix("/usr/bin/ffmpeg -v error -i " + avi + " -framerate 5 -i " + kept +
+                              "/z%d.bmp -lavfi '[0:v]format=rgb24[a];[1:v]format=rgb24[b];[a][b]psnr=stats_file=-' -f null -");
+    int compared = 0;
+    for (const auto& line : Lines(psnr.value_or(""))) {
+        const auto at = line.find("psnr_avg:");
+        if (at == std::string::npos) continue;
+        ++compared;
+        EXPECT_GE(std::atof(line.c_str() + at + 9), 24.0) << line;
+    }
+    EXPECT_EQ(compared, frames);
+    EXPECT_TRUE(folder.FrameFiles().empty());
+}
+
 // A second start in the folder during a recording (a double click too many) touches no file,
 // setting or flash image and ends; the recording goes on, and its save holds every frame.
 TEST_F(Recording, ASecondStartDuringARecordingChangesNothing) {

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <map>
 #include <new>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,8 @@ public:
         calls.push_back("AVIStreamSetFormat" + Name(stream) + " " + std::to_string(position));
         const auto* bytes = static_cast<const std::uint8_t*>(format);
         this->format.assign(bytes, bytes + formatSize);
+        const int bitCount = formatSize >= 16 ? bytes[14] : 0;
+        if (refusedBitCounts.count(bitCount)) return -2147205005;
         return Fails("AVIStreamSetFormat") ? results["AVIStreamSetFormat"] : 0;
     }
     AviResult AVIStreamWrite(PAVISTREAM stream, std::int32_t start, std::int32_t samples, const void* buffer,
@@ -105,6 +108,7 @@ public:
         return 0;
     }
     void AVIFileExit() override { calls.push_back("AVIFileExit"); }
+    std::string CompressorName(FOURCC handler) override { return handler == chosenHandler ? compressorName : ""; }
 
     // An AVI file of these frames as the library lays it out: the main and stream headers
     // counting them, the frames' chunks, one index entry each.
@@ -135,6 +139,8 @@ public:
     std::map<std::string, AviResult> results;  // a call named here fails with this result
     std::int32_t dialogAnswer = 1;
     FOURCC chosenHandler = 0x20424944;  // "DIB "
+    std::string compressorName = "Full Frames (Uncompressed)";
+    std::set<int> refusedBitCounts;     // the compressed stream takes no format of these bits per pixel
     std::int32_t failWriteAt = -1;      // AVIStreamWrite at this position fails with results["AVIStreamWrite"]
     bool throwing = false;              // ... or throws, and so does every AVIStreamRelease
 

@@ -147,13 +147,15 @@ TEST_F(SaveVideoRun, CancellingTheDialogDiscardsTheRecordingSilently) {
     EXPECT_FALSE(fake.controls.busyCursor);
 }
 
-// Every library failure: "Error!", everything obtained released in order, the frames kept.
+// Every library failure: "Error!", everything obtained released in order, the frames kept. A
+// compressor that takes the frames in no format (each try with a stream of its own) is named.
 TEST_F(SaveVideoRun, ALibraryFailureReportsReleasesAndKeepsTheFrames) {
     struct Case {
         const char* failing;
-        std::vector<std::string> releases;  // the calls after the failing one
+        std::vector<std::string> releases;  // the calls after the last failing one
         std::size_t framesWritten;
         bool throws = false;
+        std::string text = "Error!";
     };
     const std::vector<Case> cases = {
         {"AVIFileOpen", {"AVIFileExit"}, 0},
@@ -162,8 +164,10 @@ TEST_F(SaveVideoRun, ALibraryFailureReportsReleasesAndKeepsTheFrames) {
         {"AVIMakeCompressedStream",
          {"AVIStreamRelease plain", "AVIFileRelease file", "AVIFileExit", "AVISaveOptionsFree 1"}, 0},
         {"AVIStreamSetFormat",
-         {"AVIStreamRelease plain", "AVIStreamRelease compressed", "AVIFileRelease file", "AVIFileExit",
-          "AVISaveOptionsFree 1"}, 0},
+         {"AVIStreamRelease compressed", "AVIStreamRelease plain", "AVIFileRelease file", "AVIFileExit",
+          "AVISaveOptionsFree 1"}, 0, false,
+         "Error!\r\nThe compressor \"Full Frames (Uncompressed)\" cannot compress these frames.\r\n"
+         "The frames are kept: press Save to choose another."},
         {"AVIStreamWrite",
          {"AVIStreamRelease plain", "AVIStreamRelease compressed", "AVIFileRelease file", "AVIFileExit",
           "AVISaveOptionsFree 1"}, 1},
@@ -204,16 +208,16 @@ TEST_F(SaveVideoRun, ALibraryFailureReportsReleasesAndKeepsTheFrames) {
             EXPECT_EQ(result.path, folder.File("Velmoran_Cap_140509.avi"));
         }
 
-        const auto at = std::find_if(library.calls.begin(), library.calls.end(),
-                                     [&](const std::string& call) { return call.rfind(failing, 0) == 0; });
-        ASSERT_NE(at, library.calls.end());
-        auto last = at;
-        if (failing == "AVIStreamWrite") last = at + 1;  // frame 0 written, frame 1 fails
-        EXPECT_EQ(std::vector<std::string>(last + 1, library.calls.end()), c.releases);
+        const auto last = std::find_if(library.calls.rbegin(), library.calls.rend(),
+                                       [&](const std::string& call) { return call == failing || call.starts_with(failing + " "); });
+        ASSERT_NE(last, library.calls.rend());
+        EXPECT_EQ(std::vector<std::string>(last.base(), library.calls.end()), c.releases);
+        EXPECT_EQ(std::count(library.calls.begin(), library.calls.end(), "AVIStreamSetFormat compressed 0"),
+                  failing == "AVIStreamSetFormat" ? 4 : failing.starts_with("AVIStream") ? 1 : 0);
         EXPECT_EQ(library.written.size(), c.framesWritten);
         ASSERT_EQ(front.messages.shown.size(), c.throws ? 0u : 1u);
         for (const auto& box : front.messages.shown) {
-            EXPECT_EQ(box.text, "Error!");
+            EXPECT_EQ(box.text, c.text);
             EXPECT_EQ(box.title, "KO!");
             EXPECT_EQ(box.flags, MsgBox::OkOnly | MsgBox::Information);
         }
@@ -223,6 +227,22 @@ TEST_F(SaveVideoRun, ALibraryFailureReportsReleasesAndKeepsTheFrames) {
         EXPECT_TRUE(front.controls.timerLog.empty());
         for (int i = 0; i < 3; ++i) EXPECT_TRUE(folder.Exists("z" + std::to_string(i) + ".bmp")) << i;
     }
+}
+
+// A compressor that does not take the frames' own format is offered them in 24, then 16, then
+// 8 bits per pixel, each on a compressed stream of its own; every frame goes in the first it takes.
+TEST_F(SaveVideoRun, ACompressorGetsTheFramesInTheFirstFormatItTakes) {
+    Record(2);
+    avi.chosenHandler = 0x454C524D;  // "MRLE"
+    avi.refusedBitCounts = {32, 24};
+    EXPECT_EQ(Save(), SaveOutcome::Saved);
+    EXPECT_EQ(std::count(avi.calls.begin(), avi.calls.end(), "AVIMakeCompressedStream plain"), 3);
+    EXPECT_EQ(std::count(avi.calls.begin(), avi.calls.end(), "AVIStreamRelease compressed"), 3);
+    ASSERT_EQ(avi.format.size(), 40u);
+    EXPECT_EQ(avi.format[14], 16);
+    ASSERT_EQ(avi.written.size(), 2u);
+    EXPECT_EQ(avi.written[1].bytes.size(), 3u * 8u);  // rows of 4 pixels of 2 bytes
+    EXPECT_TRUE(IsWholeVideo(dir.File("Velmoran_Cap_140509.avi"), 2));
 }
 
 // The library reports every write a success even when the disk took only part of it: the
