@@ -69,6 +69,8 @@ std::string BmpPixels(const std::string& file) {
 
 class Recording : public e2e::FrontEndTest {
 protected:
+    explicit Recording(const e2e::FolderContents& contents = {}) : FrontEndTest(contents) {}
+
     // Helpers that assert are called through ASSERT_NO_FATAL_FAILURE, so a test stops at once.
     void LaunchEmulator(const FrontEnd& fe) {
         ASSERT_TRUE(e2e::Menu(fe, "r", "a"));  // Run > Velmoran Alpha
@@ -407,6 +409,36 @@ TEST_F(Recording, FramesLeftByACrashAreOfferedAtTheNextStartAndSaved) {
     const std::string saved = AcceptSavedMessage(fe);
     ExpectVideoOf(saved, 3, firstFrame);
     EXPECT_EQ(FrameChecksums("-i " + ShellQuoted(UnixPath(saved))), recorded);
+}
+
+// A folder named in characters outside the system's code page (Chinese on a Western system):
+// every file the program names there is reached, as in any other folder.
+class ForeignFolder : public Recording {
+protected:
+    ForeignFolder() : Recording({.flash = e2e::FlashImage('2'), .nameEnd = L" \u6e38\u620f"}) {}
+};
+
+TEST_F(ForeignFolder, RegionRunAboutAndARecordingWork) {
+    FrontEnd fe(folder);
+    ASSERT_TRUE(fe.window());
+    EXPECT_TRUE(folder.Read(e2e::kFlashName) == e2e::FlashImage('0')) << "Japan was not patched in at the start";
+    ASSERT_NO_FATAL_FAILURE(LaunchEmulator(fe));
+    ASSERT_TRUE(e2e::Menu(fe, "h", "a"));  // Help > About shows the readme, not "Readme not found"
+    const HWND about = e2e::WaitForWindow("About Velmoran Front-End");
+    ASSERT_TRUE(about);
+    const HWND readme = FindWindowExA(about, nullptr, nullptr, nullptr);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return SendMessageA(readme, WM_GETTEXTLENGTH, 0, 0) > 1000; }));
+    PostMessageA(about, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(e2e::WaitForWindowGone(about));
+
+    ASSERT_NO_FATAL_FAILURE(RecordFrames(fe, 3));
+    const auto dialog = RestoreForTheCompressionDialog(fe);
+    ASSERT_TRUE(dialog);
+    const int frames = FramesListed(fe);
+    ASSERT_TRUE(e2e::Answer(*dialog, IDOK));
+    const std::string saved = AcceptSavedMessage(fe);
+    EXPECT_TRUE(vfe::IsWholeVideo(saved, frames)) << saved;
+    EXPECT_TRUE(e2e::WaitUntil([&] { return folder.FrameFiles().empty(); }));
 }
 
 // The capture panel's controls as the user tells them apart: buttons and boxes by their
