@@ -44,9 +44,9 @@ void Recorder::BeginRecording(double width, double height) {
         return;
     }
     // Frames kept after a failed save, found at start, or still being taken while "Stop" is
-    // ticked would be overwritten from z0 on: they go only when the user agrees.
-    const bool discard = form.ListCount() > 0;
-    if (discard && !AgreesToDiscardListedFrames()) return;
+    // ticked would be overwritten from z0 on: they go only when the user agrees, and only
+    // once the new recording really starts (ConfirmRecording).
+    if (form.ListCount() > 0 && !AgreesToDiscardListedFrames()) return;
 
     const WindowHandle emulator = LookUpWindow(fe_, std::string(kMainBuild.caption));
     if (emulator) fe_.windows.ShowWindow(emulator, ShowCode::Minimized);
@@ -70,8 +70,6 @@ void Recorder::BeginRecording(double width, double height) {
         fe_.messages.Show(kNoCapturePictureText, kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
         return;
     }
-    // Only now can the recording start: a recording that could not keeps the older frames.
-    if (discard) DiscardListedFrames();
     form.Minimize();
     ConfirmRecording();
 }
@@ -94,6 +92,8 @@ void Recorder::ConfirmRecording() {
     const Answer answer = fe_.messages.Show(kConfirmText, kConfirmTitle, MsgBox::OkCancel);
     fe_.state.Grabando = answer == Answer::Ok;
     if (!fe_.state.Grabando) screen_.DestroyCapturePicture();
+    // Frames still listed were agreed to go: they go only as this recording starts.
+    if (fe_.state.Grabando && fe_.form.ListCount() > 0) DiscardListedFrames();
 }
 
 void Recorder::Timer_Timer() {

@@ -324,7 +324,7 @@ TEST_F(RecorderTest, AFailedSaveKeepsTheFramesNotYetInAVideoAndSaveCanRetry) {
 }
 
 // After a save that keeps failing (no first frame, every name taken...), a new recording
-// is still reached: it asks first, and only a Yes discards the kept frames.
+// is still reached: it asks first, and only a Yes, then OK at the start, discards the kept frames.
 TEST_F(RecorderTest, ANewRecordingOverUnsavedFramesAsksWhetherToDiscardThem) {
     outcome = SaveOutcome::Failed;
     StartRecording();
@@ -351,10 +351,16 @@ TEST_F(RecorderTest, ANewRecordingOverUnsavedFramesAsksWhetherToDiscardThem) {
     EXPECT_EQ(ListFrameFiles(dir.str()).size(), 4u);
     screen.failCreate = false;
 
+    fake.messages.answers = {Answer::Yes, Answer::Cancel};  // Yes, but Cancel at the start: still kept
+    recorder.mnuRecordHQ_Click();
+    EXPECT_EQ(fake.controls.list, Frames(3));
+    EXPECT_EQ(ListFrameFiles(dir.str()).size(), 4u);
+    EXPECT_TRUE(fake.controls.visible[Control::cmd] && fake.controls.visible[Control::lst]);
+
     fake.messages.answers = {Answer::Yes, Answer::Ok};  // discard, then confirm the new recording
     recorder.mnuRecordHQ_Click();
-    EXPECT_EQ(fake.messages.shown.at(3).text, kDiscardUnsavedFramesText);
-    EXPECT_EQ(fake.messages.shown.at(4).text, kConfirmText);
+    EXPECT_EQ(fake.messages.shown.at(5).text, kDiscardUnsavedFramesText);
+    EXPECT_EQ(fake.messages.shown.at(6).text, kConfirmText);
     EXPECT_TRUE(fake.state.Grabando);
     EXPECT_TRUE(fake.controls.list.empty());
     EXPECT_FALSE(fake.controls.visible[Control::cmd]);
