@@ -500,6 +500,8 @@ TEST_F(Recording, TabVisitsTheCapturePanelInTabOrder) {
     FrontEnd fe(folder);
     ASSERT_TRUE(fe.window());
     ASSERT_NO_FATAL_FAILURE(ShowTheCapturePanel(fe));
+    const HWND interval = e2e::ChildOfClass(fe.window(), "Edit");
+    SendMessageA(interval, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("200"));  // wider than the box
     ASSERT_TRUE(e2e::Focus(fe.window()));
     const DWORD thread = GetWindowThreadProcessId(fe.window(), nullptr);
     const auto focused = [&] {
@@ -533,6 +535,10 @@ TEST_F(Recording, TabVisitsTheCapturePanelInTabOrder) {
     for (std::size_t i = 1; i <= order.size(); ++i)
         expected.push_back(order[(last - order.begin() + order.size() * 2 - i) % order.size()]);
     EXPECT_EQ(visit("shift+Tab", static_cast<int>(order.size())), expected);
+
+    // Left, the interval box shows the start of its text: "200", not "00".
+    if (focused() == interval) visit("Tab", 1);
+    EXPECT_EQ(SendMessageA(interval, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
 }
 
 }  // namespace
