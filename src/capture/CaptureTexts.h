@@ -9,8 +9,10 @@ inline const std::string kNotRunningText = "Velmoran is not running!";
 inline const std::string kConfirmText = "Press 'Ok' to Start Recording";
 inline const std::string kConfirmTitle = "Start Recording";
 inline const std::string kFrameNotWrittenText = "Frame file could not be written:";
+// After a failure before the first frame: nothing to save.
+inline const std::string kRecordingStoppedEmptyText = "Recording stopped.";
 inline const std::string kRecordingStoppedText =
-    "Recording stopped. Restore the window to save the frames captured so far.";
+    kRecordingStoppedEmptyText + " Restore the window to save the frames captured so far.";
 inline const std::string kScreenNotCopiedText = "The screen could not be copied.";
 inline const std::string kFrameNotListedText = "Frame could not be added to the list:";
 inline const std::string kTimerNotSetText = "The frame timer could not be set.";

@@ -1,6 +1,8 @@
 #include "capture/Recorder.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "capture/FrameFiles.h"
@@ -121,8 +123,12 @@ bool Recorder::SaveFrame() {
     auto& state = fe_.state;
     const std::string path = FrameFilePath(fe_.appDir, state.Numero);
     const auto bytes = screen_.CapturePictureBytes();
+    errno = 0;
     if (!bytes || !WriteBmpFile(path, bytes->bitmapInfo, bytes->bits)) {
-        StopAfterFailure(kFrameNotWrittenText + "\r\n" + path);
+        // What the system said: a read-only folder and a full disk need different help.
+        const int reason = errno;
+        StopAfterFailure(kFrameNotWrittenText + "\r\n" + path +
+                         (reason != 0 ? "\r\n" + std::string(std::strerror(reason)) : std::string()));
         return false;
     }
     if (!fe_.form.ListAdd(path)) {
@@ -149,7 +155,9 @@ void Recorder::StopAfterFailure(const std::string& what) {
     // Stopped before the message: timer ticks reach us while it is open.
     stoppedByFailure_ = true;
     fe_.form.SetTimerInterval(0);
-    fe_.messages.Show(what + "\r\n" + kRecordingStoppedText, kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
+    // Without a frame taken the restore has nothing to save: the recording ends as an empty one.
+    const std::string& stopped = fe_.state.Numero > 0 ? kRecordingStoppedText : kRecordingStoppedEmptyText;
+    fe_.messages.Show(what + "\r\n" + stopped, kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
 }
 
 void Recorder::EndRecording() {

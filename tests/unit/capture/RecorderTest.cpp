@@ -2,6 +2,8 @@
 
 #include "emulator/EmulatorIdentity.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <new>
@@ -400,7 +402,7 @@ TEST_F(RecorderTest, AFrameThatCannotBeWrittenStopsTheRecordingOnceAndKeepsTheRe
     EXPECT_EQ(fake.controls.caption, "2 frames captured...");
     ASSERT_EQ(fake.messages.shown.size(), 1u);
     EXPECT_EQ(fake.messages.shown[0].text, "Frame file could not be written:\r\n" + Frame(2) + "\r\n" +
-                                               kRecordingStoppedText);
+                                               std::strerror(EISDIR) + "\r\n" + kRecordingStoppedText);
     EXPECT_EQ(fake.messages.shown[0].title, kApplicationTitle);
     EXPECT_EQ(fake.messages.shown[0].flags, MsgBox::OkOnly | MsgBox::Exclamation);
     EXPECT_EQ(fake.controls.timerInterval, 0u);
@@ -421,6 +423,15 @@ TEST_F(RecorderTest, AFrameThatCannotBeWrittenStopsTheRecordingOnceAndKeepsTheRe
     EXPECT_EQ(fake.controls.list, Frames(3));
     EXPECT_EQ(fake.controls.caption, "3 frames captured...");
     EXPECT_FALSE(recorder.StoppedByFailure());
+
+    Restore();
+    std::filesystem::create_directory(dir.path() / "z0.bmp");  // not even a first frame: none to save
+    StartRecording();
+    Ticks(2);
+    EXPECT_EQ(fake.messages.shown.back().text, "Frame file could not be written:\r\n" + Frame(0) + "\r\n" +
+                                                   std::strerror(EISDIR) + "\r\n" + kRecordingStoppedEmptyText);
+    Restore();
+    EXPECT_TRUE(saves.back().list.empty());
 }
 
 // A tick whose screen copy fails (a locked screen) takes no frame; the recording goes on and
