@@ -26,4 +26,9 @@ inline constexpr char kAboutCaption[] = "About Velmoran Front-End";
 Size TwipsToPixels(Size twips, Size twipsPerPixel);
 Bounds TwipsToPixels(const Bounds& twips, Size twipsPerPixel);
 
+// Where a window of `size` opens: centred over `over`, then moved in where it would stand
+// outside `workArea`. Larger than the area, it keeps its top left inside: its title bar is
+// the only way to close it.
+Bounds CentredInside(Size size, const Bounds& over, const Bounds& workArea);
+
 }  // namespace vfe

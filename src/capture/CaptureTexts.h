@@ -10,7 +10,9 @@ inline const std::string kConfirmText = "Press 'Ok' to Start Recording";
 inline const std::string kConfirmTitle = "Start Recording";
 inline const std::string kFrameNotWrittenText = "Frame file could not be written:";
 inline const std::string kRestoreToSaveText = "Restore the window to save the frames captured so far.";
-inline const std::string kRecordingStoppedText = "Recording stopped. " + kRestoreToSaveText;
+// After a failure before the first frame: nothing to save.
+inline const std::string kRecordingStoppedEmptyText = "Recording stopped.";
+inline const std::string kRecordingStoppedText = kRecordingStoppedEmptyText + " " + kRestoreToSaveText;
 inline const std::string kDiskNearlyFullText =
     "The disk is nearly full: the recording stopped so that its video still fits.";
 inline const std::string kScreenNotCopiedText = "The screen could not be copied.";

@@ -1,6 +1,8 @@
 #include "capture/Recorder.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "capture/FrameFiles.h"
@@ -46,9 +48,9 @@ void Recorder::BeginRecording(double width, double height) {
         return;
     }
     // Frames kept after a failed save, found at start, or still being taken while "Stop" is
-    // ticked would be overwritten from z0 on: they go only when the user agrees.
-    const bool discard = form.ListCount() > 0;
-    if (discard && !AgreesToDiscardListedFrames()) return;
+    // ticked would be overwritten from z0 on: they go only when the user agrees, and only
+    // once the new recording really starts (ConfirmRecording).
+    if (form.ListCount() > 0 && !AgreesToDiscardListedFrames()) return;
 
     const WindowHandle emulator = LookUpWindow(fe_, std::string(kMainBuild.caption));
     if (emulator) fe_.windows.ShowWindow(emulator, ShowCode::Minimized);
@@ -72,8 +74,6 @@ void Recorder::BeginRecording(double width, double height) {
         fe_.messages.Show(kNoCapturePictureText, kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
         return;
     }
-    // Only now can the recording start: a recording that could not keeps the older frames.
-    if (discard) DiscardListedFrames();
     form.Minimize();
     ConfirmRecording();
 }
@@ -96,6 +96,8 @@ void Recorder::ConfirmRecording() {
     const Answer answer = fe_.messages.Show(kConfirmText, kConfirmTitle, MsgBox::OkCancel);
     fe_.state.Grabando = answer == Answer::Ok;
     if (!fe_.state.Grabando) screen_.DestroyCapturePicture();
+    // Frames still listed were agreed to go: they go only as this recording starts.
+    if (fe_.state.Grabando && fe_.form.ListCount() > 0) DiscardListedFrames();
 }
 
 void Recorder::Timer_Timer() {
@@ -124,11 +126,15 @@ bool Recorder::SaveFrame() {
     const std::string path = FrameFilePath(fe_.appDir, state.Numero);
     const auto bytes = screen_.CapturePictureBytes();
     if (bytes && !LeavesRoomForTheVideo(*bytes)) {
-        StopRecording(kDiskNearlyFullText + "\r\n" + kRestoreToSaveText);
+        StopRecording(kDiskNearlyFullText + (state.Numero > 0 ? "\r\n" + kRestoreToSaveText : std::string()));
         return false;
     }
+    errno = 0;
     if (!bytes || !WriteBmpFile(path, bytes->bitmapInfo, bytes->bits)) {
-        StopAfterFailure(kFrameNotWrittenText + "\r\n" + path);
+        // What the system said: a read-only folder and a full disk need different help.
+        const int reason = errno;
+        StopAfterFailure(kFrameNotWrittenText + "\r\n" + path +
+                         (reason != 0 ? "\r\n" + std::string(std::strerror(reason)) : std::string()));
         return false;
     }
     if (!fe_.form.ListAdd(path)) {
@@ -159,7 +165,10 @@ void Recorder::ReportFailure(const std::string& what) {
         fe_.messages.Show(what, kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
 }
 
-void Recorder::StopAfterFailure(const std::string& what) { StopRecording(what + "\r\n" + kRecordingStoppedText); }
+void Recorder::StopAfterFailure(const std::string& what) {
+    // Without a frame taken the restore has nothing to save: the recording ends as an empty one.
+    StopRecording(what + "\r\n" + (fe_.state.Numero > 0 ? kRecordingStoppedText : kRecordingStoppedEmptyText));
+}
 
 void Recorder::StopRecording(const std::string& message) {
     // Stopped before the message: timer ticks reach us while it is open.

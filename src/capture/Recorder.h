@@ -63,7 +63,7 @@ private:
     // "Stop" cleared (the timer back by the interval rule) and enabled again after a save.
     void ReleaseStop();
     // Asks whether the frames still listed may go; they, and every frame file, go only with
-    // DiscardListedFrames, once the new recording can start.
+    // DiscardListedFrames, once the new recording starts.
     bool AgreesToDiscardListedFrames();
     void DiscardListedFrames();
     bool SaveFrame();

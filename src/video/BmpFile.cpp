@@ -1,6 +1,7 @@
 #include "video/BmpFile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <limits>
 #include <vector>
@@ -21,7 +22,11 @@ bool WriteHeaderAndPixels(const std::string& path, std::span<const std::uint8_t>
     if (!file) return false;
     bool written = WriteBlock(file.get(), headerBlock) && WriteBlock(file.get(), bits);
     written = CloseStream(std::move(file)) && written;
-    if (!written) std::remove(path.c_str());
+    if (!written) {
+        const int reason = errno;  // the write's, not the clean-up's
+        std::remove(path.c_str());
+        errno = reason;
+    }
     return written;
 }
 

@@ -10,7 +10,7 @@ namespace vfe {
 
 // Writes a BMP file: the file header and the bitmap information block in one write, the
 // pixel bytes in a second. An existing file is cut to the new content. False when the file
-// cannot be opened or written; a half-written file is removed again.
+// cannot be opened or written (errno then says why); a half-written file is removed again.
 bool WriteBmpFile(const std::string& path, const BmpFileHeader& fileHeader, std::span<const std::uint8_t> bitmapInfo,
                   std::span<const std::uint8_t> bits);
 

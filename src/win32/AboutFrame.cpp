@@ -30,17 +30,29 @@ bool RegisterAboutClass(HINSTANCE instance) {
     return RegisterClassExA(&about) != 0;
 }
 
-// The outer rectangle that gives `client` pixels of client area, centred over the owner.
+Bounds BoundsOf(const RECT& r) { return {r.left, r.top, r.right - r.left, r.bottom - r.top}; }
+
+// The work area of the screen the owner is on (the primary one's when it cannot be asked).
+RECT WorkAreaOf(HWND owner) {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromWindow(owner, MONITOR_DEFAULTTOPRIMARY), &monitor)) return monitor.rcWork;
+    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
+
+// The outer rectangle that gives `client` pixels of client area, centred over the owner
+// (the work area when it is minimized or gone) and inside the work area.
 RECT CentredOver(HWND owner, Size client) {
     RECT outer{0, 0, client.width, client.height};
     AdjustWindowRectEx(&outer, kAboutStyle, FALSE, 0);
-    const int width = outer.right - outer.left, height = outer.bottom - outer.top;
-    RECT area{};
-    if (!owner || !GetWindowRect(owner, &area) || IsIconic(owner))
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    const int left = area.left + (area.right - area.left - width) / 2;
-    const int top = area.top + (area.bottom - area.top - height) / 2;
-    return {left, top, left + width, top + height};
+    const RECT workArea = WorkAreaOf(owner);
+    RECT over{};
+    if (!owner || !GetWindowRect(owner, &over) || IsIconic(owner)) over = workArea;
+    const Bounds place = CentredInside({outer.right - outer.left, outer.bottom - outer.top}, BoundsOf(over),
+                                       BoundsOf(workArea));
+    return {place.left, place.top, place.left + place.width, place.top + place.height};
 }
 
 }  // namespace

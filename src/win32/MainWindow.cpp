@@ -318,6 +318,9 @@ Size MainWindow::OuterSize() const {
 
 void MainWindow::SetOuterSize(Size size) {
     SetWindowPos(hwnd(), nullptr, 0, 0, size.width, size.height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Set while a resize is handled, the size leaves unpainted where the menu bar had wrapped
+    // onto a second line: all of it is painted anew.
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 Size MainWindow::TwipsPerPixel() const {

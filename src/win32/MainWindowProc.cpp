@@ -121,6 +121,12 @@ void MainWindow::OnCommand(int id, int notification) {
     if (index < 0 || static_cast<size_t>(index) >= controls_.size() || !controls_[static_cast<size_t>(index)]) return;
     const auto control = static_cast<Control>(index);
     if (const auto event = EventOf(LayoutOf(control).kind, notification)) form_->OnControl(control, *event);
+    // A text box left with its caret at the end would show only the end of its text ("200"
+    // as "00"): it shows the start, as its handler may have left it.
+    if (LayoutOf(control).kind == ControlKind::TextBox && notification == EN_KILLFOCUS) {
+        SendMessageA(controls_[static_cast<size_t>(index)], EM_SETSEL, 0, 0);
+        SendMessageA(controls_[static_cast<size_t>(index)], EM_SCROLLCARET, 0, 0);
+    }
 }
 
 LRESULT CALLBACK MainWindow::FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

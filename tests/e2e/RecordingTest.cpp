@@ -555,6 +555,36 @@ TEST_F(RecordingOnASmallDisk, StopsWhileItsVideoStillFitsAndSavesEveryFrame) {
     EXPECT_TRUE(folder.FrameFiles().empty());
 }
 
+// A folder named in characters outside the system's code page (Chinese on a Western system):
+// every file the program names there is reached, as in any other folder.
+class ForeignFolder : public Recording {
+protected:
+    ForeignFolder() : Recording({.flash = e2e::FlashImage('2'), .nameEnd = L" \u6e38\u620f"}) {}
+};
+
+TEST_F(ForeignFolder, RegionRunAboutAndARecordingWork) {
+    FrontEnd fe(folder);
+    ASSERT_TRUE(fe.window());
+    EXPECT_TRUE(folder.Read(e2e::kFlashName) == e2e::FlashImage('0')) << "Japan was not patched in at the start";
+    ASSERT_NO_FATAL_FAILURE(LaunchEmulator(fe));
+    ASSERT_TRUE(e2e::Menu(fe, "h", "a"));  // Help > About shows the readme, not "Readme not found"
+    const HWND about = e2e::WaitForWindow("About Velmoran Front-End");
+    ASSERT_TRUE(about);
+    const HWND readme = FindWindowExA(about, nullptr, nullptr, nullptr);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return SendMessageA(readme, WM_GETTEXTLENGTH, 0, 0) > 1000; }));
+    PostMessageA(about, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(e2e::WaitForWindowGone(about));
+
+    ASSERT_NO_FATAL_FAILURE(RecordFrames(fe, 3));
+    const auto dialog = RestoreForTheCompressionDialog(fe);
+    ASSERT_TRUE(dialog);
+    const int frames = FramesListed(fe);
+    ASSERT_TRUE(e2e::Answer(*dialog, IDOK));
+    const std::string saved = AcceptSavedMessage(fe);
+    EXPECT_TRUE(vfe::IsWholeVideo(saved, frames)) << saved;
+    EXPECT_TRUE(e2e::WaitUntil([&] { return folder.FrameFiles().empty(); }));
+}
+
 // The capture panel's controls as the user tells them apart: buttons and boxes by their
 // caption, the others by their kind.
 std::string ControlName(HWND control) {
@@ -614,6 +644,8 @@ TEST_F(Recording, TabVisitsTheCapturePanelInTabOrder) {
     FrontEnd fe(folder);
     ASSERT_TRUE(fe.window());
     ASSERT_NO_FATAL_FAILURE(ShowTheCapturePanel(fe));
+    const HWND interval = e2e::ChildOfClass(fe.window(), "Edit");
+    SendMessageA(interval, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("200"));  // wider than the box
     ASSERT_TRUE(e2e::Focus(fe.window()));
     const DWORD thread = GetWindowThreadProcessId(fe.window(), nullptr);
     const auto focused = [&] {
@@ -647,6 +679,10 @@ TEST_F(Recording, TabVisitsTheCapturePanelInTabOrder) {
     for (std::size_t i = 1; i <= order.size(); ++i)
         expected.push_back(order[(last - order.begin() + order.size() * 2 - i) % order.size()]);
     EXPECT_EQ(visit("shift+Tab", static_cast<int>(order.size())), expected);
+
+    // Left, the interval box shows the start of its text: "200", not "00".
+    if (focused() == interval) visit("Tab", 1);
+    EXPECT_EQ(SendMessageA(interval, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
 }
 
 }  // namespace

@@ -53,24 +53,6 @@ struct Tally {
     }
 };
 
-// Started through the wide API: a narrow path string of the test's library is UTF-8, not
-// the system code page the program itself lives in.
-e2e::Process StartWide(const fs::path& exe) {
-    std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOWNORMAL;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        exe.parent_path().c_str(), &startup, &info)) {
-        ADD_FAILURE() << "cannot start the front-end (error " << GetLastError() << ")";
-        return {};
-    }
-    CloseHandle(info.hThread);
-    return e2e::Process(info.hProcess, info.dwProcessId);
-}
-
 // Answers every dialog the process shows now, recording its text into `shown`.
 void AnswerOpenDialogs(DWORD processId, std::vector<std::string>& shown) {
     while (const auto box = e2e::WaitForMessageBox(processId, e2e::Milliseconds(0))) {
@@ -89,7 +71,7 @@ std::vector<std::string> RunOnce(const fs::path& folder, Tally& tally, const std
     const auto before = Snapshot(folder);
     std::vector<std::string> shown;
     {
-        e2e::Process process = StartWide(folder / e2e::kFrontEndExe);
+        e2e::Process process = e2e::StartProcess(folder / e2e::kFrontEndExe);
         const DWORD id = process.id();
         HWND window = nullptr;
         // The load shows its boxes before the window shows: it is done once the window shows.

@@ -6,7 +6,8 @@
 
 namespace {
 
-TEST(ShippedFiles, ReadmeHasWindowsLineEndsOnly) {
+// ASCII: the About window reads plain text in the program's code page, UTF-8 or another.
+TEST(ShippedFiles, ReadmeIsAsciiWithWindowsLineEnds) {
     std::ifstream in(e2e::BuildDir() / e2e::kReadmeName, std::ios::binary);
     ASSERT_TRUE(in);
     std::ostringstream content;
@@ -15,6 +16,7 @@ TEST(ShippedFiles, ReadmeHasWindowsLineEndsOnly) {
     ASSERT_GT(text.size(), 1000u);
     std::size_t lineEnds = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
+        ASSERT_LT(static_cast<unsigned char>(text[i]), 0x80u) << "not ASCII at byte " << i;
         if (text[i] == '\n') {
             ASSERT_TRUE(i > 0 && text[i - 1] == '\r') << "bare line feed at byte " << i;
             ++lineEnds;

@@ -12,13 +12,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path NewFolderPath() {
+fs::path NewFolderPath(const std::wstring& nameEnd) {
     static std::atomic<int> counter{0};
     std::string temp(MAX_PATH, '\0');
     temp.resize(GetTempPathA(static_cast<DWORD>(temp.size()), temp.data()));
     // A blank in the name, as in real install folders: paths must survive it.
-    return fs::path(temp) /
-           ("Velmoran FE " + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter));
+    fs::path name = "Velmoran FE " + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+    return fs::path(temp) / (name += nameEnd);
 }
 
 void CopyFromBuild(const fs::path& to, const std::string& name) {
@@ -29,7 +29,7 @@ void CopyFromBuild(const fs::path& to, const std::string& name) {
 
 }  // namespace
 
-AppFolder::AppFolder(const FolderContents& contents) : path_(NewFolderPath()) {
+AppFolder::AppFolder(const FolderContents& contents) : path_(NewFolderPath(contents.nameEnd)) {
     std::error_code error;
     fs::remove_all(path_, error);
     fs::create_directories(path_, error);

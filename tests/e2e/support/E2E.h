@@ -122,11 +122,13 @@ struct FolderContents {
     std::optional<std::string> flash = FlashImage('0');    // dc_flash.bin content; none when empty
     bool readme = true;                                    // the shipped readme
     std::optional<int> diskMegabytes = std::nullopt;       // a disk of its own this small (a tmpfs; root only)
+    std::wstring nameEnd = L"";                            // added to the folder's name
 };
 
 // A new folder in the temp directory, filled as asked. Its name contains a blank, as
-// real install folders do. At the end every process running from it is ended and the
-// folder is removed.
+// real install folders do, and ends with `nameEnd` (L" \u6e38\u620f": characters outside
+// the system's code page). Narrow paths are UTF-8 here, as in the front-end. At the end
+// every process running from it is ended and the folder is removed.
 class AppFolder {
 public:
     explicit AppFolder(const FolderContents& contents = {});

@@ -127,5 +127,16 @@ TEST(AboutLayout, DesignSizesInPixelsFollowTheScreenResolution) {
     EXPECT_EQ(TwipsToPixels(kAboutClientTwips, Size{0, 0}), (Size{248, 207}));
 }
 
+// Centred over the main window, but never partly off the work area (1024 x 768 here).
+TEST(AboutLayout, OpensCentredAndInsideTheWorkArea) {
+    const Size about{254, 232};
+    const Bounds screen{0, 0, 1024, 768};
+    EXPECT_EQ(CentredInside(about, {300, 200, 400, 300}, screen), (Bounds{373, 234, 254, 232}));
+    // Not at y -9 over a main window at the top: below the work area's top (a task bar above it).
+    EXPECT_EQ(CentredInside(about, {0, 0, 387, 213}, {0, 30, 1024, 738}), (Bounds{66, 30, 254, 232}));
+    EXPECT_EQ(CentredInside(about, {900, 700, 300, 200}, screen), (Bounds{770, 536, 254, 232}));
+    EXPECT_EQ(CentredInside({1200, 900}, {0, 0, 387, 213}, screen), (Bounds{0, 0, 1200, 900}));
+}
+
 }  // namespace
 }  // namespace vfe

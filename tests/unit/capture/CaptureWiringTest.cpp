@@ -57,7 +57,8 @@ TEST_F(CaptureWiringTest, AFaultInAHandlerStopsARecordingOrIsSaidOnce) {
     fake.messages.shown.clear();
     form.Form_Fault();
     ASSERT_EQ(fake.messages.shown.size(), 1u);
-    EXPECT_EQ(fake.messages.shown[0].text, kHandlerFaultText + "\r\n" + kRecordingStoppedText);
+    // No frame was taken yet: none are promised for saving.
+    EXPECT_EQ(fake.messages.shown[0].text, kHandlerFaultText + "\r\n" + kRecordingStoppedEmptyText);
     EXPECT_EQ(fake.controls.timerInterval, 0u);
     form.Timer_Timer();
     EXPECT_TRUE(capture.screen.calls.empty()) << "no frame after the fault";

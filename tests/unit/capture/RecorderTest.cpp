@@ -2,6 +2,8 @@
 
 #include "emulator/EmulatorIdentity.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <new>
@@ -346,7 +348,7 @@ TEST_F(RecorderTest, AFailedSaveKeepsTheFramesNotYetInAVideoAndSaveCanRetry) {
 }
 
 // After a save that keeps failing (no first frame, every name taken...), a new recording
-// is still reached: it asks first, and only a Yes discards the kept frames.
+// is still reached: it asks first, and only a Yes, then OK at the start, discards the kept frames.
 TEST_F(RecorderTest, ANewRecordingOverUnsavedFramesAsksWhetherToDiscardThem) {
     outcome = SaveOutcome::Failed;
     StartRecording();
@@ -373,10 +375,16 @@ TEST_F(RecorderTest, ANewRecordingOverUnsavedFramesAsksWhetherToDiscardThem) {
     EXPECT_EQ(ListFrameFiles(dir.str()).size(), 4u);
     screen.failCreate = false;
 
+    fake.messages.answers = {Answer::Yes, Answer::Cancel};  // Yes, but Cancel at the start: still kept
+    recorder.mnuRecordHQ_Click();
+    EXPECT_EQ(fake.controls.list, Frames(3));
+    EXPECT_EQ(ListFrameFiles(dir.str()).size(), 4u);
+    EXPECT_TRUE(fake.controls.visible[Control::cmd] && fake.controls.visible[Control::lst]);
+
     fake.messages.answers = {Answer::Yes, Answer::Ok};  // discard, then confirm the new recording
     recorder.mnuRecordHQ_Click();
-    EXPECT_EQ(fake.messages.shown.at(3).text, kDiscardUnsavedFramesText);
-    EXPECT_EQ(fake.messages.shown.at(4).text, kConfirmText);
+    EXPECT_EQ(fake.messages.shown.at(5).text, kDiscardUnsavedFramesText);
+    EXPECT_EQ(fake.messages.shown.at(6).text, kConfirmText);
     EXPECT_TRUE(fake.state.Grabando);
     EXPECT_TRUE(fake.controls.list.empty());
     EXPECT_FALSE(fake.controls.visible[Control::cmd]);
@@ -416,7 +424,7 @@ TEST_F(RecorderTest, AFrameThatCannotBeWrittenStopsTheRecordingOnceAndKeepsTheRe
     EXPECT_EQ(fake.controls.caption, "2 frames captured...");
     ASSERT_EQ(fake.messages.shown.size(), 1u);
     EXPECT_EQ(fake.messages.shown[0].text, "Frame file could not be written:\r\n" + Frame(2) + "\r\n" +
-                                               kRecordingStoppedText);
+                                               std::strerror(EISDIR) + "\r\n" + kRecordingStoppedText);
     EXPECT_EQ(fake.messages.shown[0].title, kApplicationTitle);
     EXPECT_EQ(fake.messages.shown[0].flags, MsgBox::OkOnly | MsgBox::Exclamation);
     EXPECT_EQ(fake.controls.timerInterval, 0u);
@@ -437,6 +445,15 @@ TEST_F(RecorderTest, AFrameThatCannotBeWrittenStopsTheRecordingOnceAndKeepsTheRe
     EXPECT_EQ(fake.controls.list, Frames(3));
     EXPECT_EQ(fake.controls.caption, "3 frames captured...");
     EXPECT_FALSE(recorder.StoppedByFailure());
+
+    Restore();
+    std::filesystem::create_directory(dir.path() / "z0.bmp");  // not even a first frame: none to save
+    StartRecording();
+    Ticks(2);
+    EXPECT_EQ(fake.messages.shown.back().text, "Frame file could not be written:\r\n" + Frame(0) + "\r\n" +
+                                                   std::strerror(EISDIR) + "\r\n" + kRecordingStoppedEmptyText);
+    Restore();
+    EXPECT_TRUE(saves.back().list.empty());
 }
 
 // A tick whose screen copy fails (a locked screen) takes no frame; the recording goes on and
