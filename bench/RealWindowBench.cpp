@@ -30,11 +30,15 @@
 #include <numeric>
 #include <sstream>
 #include <thread>
+#include <tuple>
+#include <utility>
 
 #include "Figures.h"
 #include "RemoteProbe.h"
+#include "platform/MainWindowIds.h"
 #include "support/E2E.h"
 #include "video/AviFileCheck.h"
+#include "win32/MainWindow.h"
 
 namespace {
 
@@ -152,7 +156,7 @@ void DeleteOldFrames(const e2e::AppFolder& folder, int newest) {
 e2e::FolderContents EmptyFolder() { return {.frontEnd = false, .standins = {}, .flash = std::nullopt, .readme = false}; }
 
 struct SaveRun {
-    double tick = -1, interval = -1, bare = -1, save = -1, floor = -1, ffmpeg = -1;
+    double tick = -1, interval = -1, bare = -1, save = -1, floor = -1, ffmpeg = -1, runLength = -1, runLengthSize = -1;
     int frames = 0, ticksTimed = 0, framesTimed = 0;
 };
 
@@ -187,6 +191,29 @@ double AcceptAndTimeTheSave(const e2e::FrontEnd& fe, HWND dialog) {
     PostMessageA(saved, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     e2e::WaitForWindowGone(saved);
     return milliseconds;
+}
+
+// The frames of `from` saved again with the run-length compressor, by a front-end that finds
+// them at its start in a folder of its own: the milliseconds per frame, and the video's size
+// against `uncompressed` in per cent; -1 for what could not be measured.
+std::pair<double, double> SaveWithRunLength(const fs::path& from, int frames, std::uintmax_t uncompressed) {
+    e2e::AppFolder folder;
+    for (int i = 0; i < frames; ++i) {
+        const std::string name = "z" + std::to_string(i) + ".bmp";
+        fs::copy_file(from / name, folder / name);
+    }
+    e2e::FrontEnd fe(folder);
+    const auto found = e2e::WaitForMessageBox(fe);
+    if (!found || !e2e::Answer(*found, IDOK)) return {-1, -1};
+    const int save = vfe::win32::kControlIdBase + static_cast<int>(vfe::Control::cmd);
+    PostMessageA(fe.window(), WM_COMMAND, MAKEWPARAM(save, BN_CLICKED), 0);
+    const auto dialog = e2e::WaitForCompressionDialog(fe, Milliseconds(60000));
+    if (!dialog || !e2e::SelectCompressor(dialog->window, "Wine MS-RLE video codec")) return {-1, -1};
+    const double milliseconds = AcceptAndTimeTheSave(fe, dialog->window);
+    const auto videos = folder.Videos();
+    if (milliseconds < 0 || videos.size() != 1) return {-1, -1};
+    return {milliseconds / frames, 100.0 * static_cast<double>(fs::file_size(folder / videos[0])) /
+                                       static_cast<double>(uncompressed)};
 }
 
 class RealWindow : public e2e::FrontEndTest {
@@ -265,18 +292,23 @@ protected:
         if (run % 2 == 1) runPeers();
         const auto videos = app.Videos();
         const bool same = videos.size() == 1 && ReadFile(app / videos[0]) == ReadFile(peer / "floor.avi");
+        fe.process.Kill();
+        if (videos.size() == 1)
+            std::tie(result.runLength, result.runLengthSize) =
+                SaveWithRunLength(peer.path(), result.frames, fs::file_size(app / videos[0]));
         std::printf("run %d: %d frames; tick %.2f ms of work (%d ticks timed over %d frames, one every %.2f ms), bare "
                     "%.2f ms; save %.2f ms, floor %.2f ms, ffmpeg %.2f ms per frame; the video %s the floor's\n",
                     run + 1, result.frames, result.tick, result.ticksTimed, result.framesTimed, result.interval,
                     result.bare, result.save, result.floor, result.ffmpeg, same ? "is byte for byte" : "differs from");
+        std::printf("run %d: the same frames saved with run-length: %.2f ms per frame, the video %.1f %% of the "
+                    "uncompressed one\n", run + 1, result.runLength, result.runLengthSize);
         std::fflush(stdout);
-        fe.process.Kill();
         return result;
     }
 };
 
 TEST_F(RealWindow, Save) {
-    Figures tick, interval, bare, save, floor, ffmpeg;
+    Figures tick, interval, bare, save, floor, ffmpeg, runLength, runLengthSize;
     for (int run = 0; run < runs; ++run) {
         const SaveRun result = RecordAndSave(run);
         ASSERT_FALSE(HasFailure());
@@ -289,6 +321,9 @@ TEST_F(RealWindow, Save) {
         save.Add(result.save);
         floor.Add(result.floor);
         ffmpeg.Add(result.ffmpeg);
+        ASSERT_GT(result.runLength, 0);
+        runLength.Add(result.runLength / result.save);
+        runLengthSize.Add(result.runLengthSize);
     }
     std::printf("save: %.1f ms per frame (%.2f x against the AVI library's floor at %.1f ms per frame; %.2f x the speed "
                 "of ffmpeg -c:v rawvideo at %.1f ms per frame)\n",
@@ -296,6 +331,11 @@ TEST_F(RealWindow, Save) {
                 ffmpeg.Median());
     std::printf("  medians of %d interleaved runs, min-max: save %s, floor %s, ffmpeg %s ms per frame\n", runs,
                 save.Range().c_str(), floor.Range().c_str(), ffmpeg.Range().c_str());
+    std::printf("save with run-length: %.1f ms per frame (%.2f x the uncompressed save), video %.1f %% of the "
+                "uncompressed size\n",
+                runLength.Median() * save.Median(), runLength.Median(), runLengthSize.Median());
+    std::printf("  medians of %d runs, min-max: %s x the uncompressed save, %s %% of its size\n", runs,
+                runLength.Range(2).c_str(), runLengthSize.Range(1).c_str());
     std::printf("capture tick: %.1f ms of work (%.2f x against a bare screen copy and BMP write at %.1f ms)\n",
                 tick.Median(), tick.Median() / bare.Median(), bare.Median());
     std::printf("  medians of %d interleaved runs of %d frames, min-max: tick %s, bare %s ms; the tick timed from its "
