@@ -315,13 +315,13 @@ TEST_F(RecorderTest, AFailedSaveKeepsTheFramesNotYetInAVideoAndSaveCanRetry) {
     writer.onSave = [&, noteWindow = writer.onSave] {
         noteWindow();
         if (!std::exchange(firstSave, false)) return;
-        recorder.FramesInVideo(0, 2);
+        recorder.FramesInVideo(1, 2);  // behind a frame that could not be read
         throw std::bad_alloc();
     };
     EXPECT_THROW(Restore(), std::bad_alloc);
-    const std::vector<std::string> kept = {Frame(2), Frame(3), Frame(4)};
+    const std::vector<std::string> kept = {Frame(0), Frame(3), Frame(4)};
     EXPECT_EQ(fake.controls.list, kept);
-    EXPECT_EQ(ListFrameFiles(dir.str()), (std::vector<std::string>{"z2.bmp", "z3.bmp", "z4.bmp"}));
+    EXPECT_EQ(ListFrameFiles(dir.str()), (std::vector<std::string>{"z0.bmp", "z3.bmp", "z4.bmp"}));
     EXPECT_EQ(fake.controls.timerLog.back(), 1u);
     EXPECT_TRUE(fake.controls.visible[Control::cmd]);
     EXPECT_TRUE(fake.controls.visible[Control::lst]);
@@ -336,9 +336,13 @@ TEST_F(RecorderTest, AFailedSaveKeepsTheFramesNotYetInAVideoAndSaveCanRetry) {
     EXPECT_EQ(fake.controls.list, kept);
     EXPECT_TRUE(fake.controls.visible[Control::cmd]);
     firstSave = true;
+    fake.controls.checks[Control::Check2] = 1;  // "Stop" left ticked and disabled
+    fake.controls.enabled[Control::Check2] = false;
     EXPECT_THROW(recorder.cmd_Click(), std::bad_alloc);  // and out of memory again
     EXPECT_TRUE(fake.controls.visible[Control::cmd] && fake.controls.visible[Control::lst]);
     EXPECT_EQ(fake.controls.timerLog.back(), 1u);
+    EXPECT_EQ(fake.controls.CheckValue(Control::Check2), 0);
+    EXPECT_TRUE(fake.controls.enabled[Control::Check2]);
 
     outcome = SaveOutcome::Saved;
     recorder.cmd_Click();
@@ -537,6 +541,9 @@ TEST_F(RecorderTest, GrabWithoutACapturePictureDoesNothing) {
     EXPECT_EQ(screen.calls.back(), "preview capture");
     EXPECT_TRUE(fake.controls.list.empty());
     EXPECT_FALSE(dir.Exists("z0.bmp"));
+    screen.failCopy = true;  // a zoom click whose copy fails says so
+    recorder.GrabFrame();
+    EXPECT_EQ(fake.messages.shown.back().text, kScreenNotCopiedText);
 }
 
 // Frames an earlier run left unsaved are offered at start as after a failed save, in
@@ -551,6 +558,7 @@ TEST_F(RecorderTest, FramesLeftUnsavedAreListedAtStartInFrameNumberOrder) {
     ASSERT_EQ(fake.messages.shown.size(), 1u);
     EXPECT_EQ(fake.messages.shown[0].text, UnsavedFramesFoundText(3));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 5);
+    EXPECT_TRUE(fake.state.TamanoCuadroW == 640 && fake.state.TamanoCuadroH == 480);  // the higher quality
 }
 
 class FrameListTest : public RecorderTest {

@@ -2,6 +2,7 @@
 // A fake AVI library: records every call with its arguments, in order, and answers with
 // scripted results. Handles are distinct fake addresses, never dereferenced.
 #include <cstdint>
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <new>
@@ -102,8 +103,12 @@ public:
         calls.push_back("AVIFileRelease" + Name(f));
         // The library finishes the file as it lets it go; a damaged one is cut short, its
         // headers left as they were, as a full disk or the library's 2 GiB stop leaves it.
-        std::string file = AviFile(samplesInFile);
-        if (damagedFile == static_cast<int>(openedPaths.size()) - 1) file.resize(file.size() / 2);
+        const bool damaged = damagedFile == static_cast<int>(openedPaths.size()) - 1;
+        auto frames = samplesInFile;
+        if (damaged && zeroed)
+            for (auto& frame : frames) std::fill(frame.begin(), frame.end(), std::uint8_t{0});
+        std::string file = AviFile(frames);
+        if (damaged && !zeroed) file.resize(file.size() / 2);
         std::ofstream(openedPath, std::ios::binary) << file;
         return 0;
     }
@@ -136,6 +141,7 @@ public:
 
     std::vector<std::string> calls;
     int damagedFile = -1;  // this file of the save (from 0) is finished cut short
+    bool zeroed = false;   // ... or whole, its frames' bytes zeros, as a write that failed silently leaves them
     std::map<std::string, AviResult> results;  // a call named here fails with this result
     std::int32_t dialogAnswer = 1;
     FOURCC chosenHandler = 0x20424944;  // "DIB "

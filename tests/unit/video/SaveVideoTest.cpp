@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "support/FailingAllocations.h"
 #include "support/FakeAvi.h"
 #include "support/CaptureFakes.h"
@@ -245,25 +247,34 @@ TEST_F(SaveVideoRun, ACompressorGetsTheFramesInTheFirstFormatItTakes) {
     EXPECT_TRUE(IsWholeVideo(dir.File("Velmoran_Cap_140509.avi"), 2));
 }
 
-// The library reports every write a success even when the disk took only part of it: the
-// finished file, shorter than its header says, is no video. Not "Saved": its own message,
-// the frames kept for another try, the damaged file deleted to leave that try its room.
-TEST_F(SaveVideoRun, AFileFinishedShortOfItsHeaderIsReportedAndNotSaved) {
+// The library reports every write a success even when the disk took only part of it or none
+// of the frames' bytes, and a file the disk did not take is no video: not "Saved" but its own
+// message, the frames kept for another try, the damaged file deleted to leave that try its room.
+TEST_F(SaveVideoRun, AFileTheDiskDidNotTakeWholeIsReportedAndNotSaved) {
+    const std::vector<std::pair<const char*, std::function<void()>>> damages = {
+        {"cut short", [&] { avi.damagedFile = static_cast<int>(avi.openedPaths.size()); }},
+        {"frames never written", [&] { avi.damagedFile = static_cast<int>(avi.openedPaths.size()), avi.zeroed = true; }},
+        {"not flushed", [&] { fake.disk.failFlush = true; }},
+    };
     Record(3);
-    avi.damagedFile = 0;
-    const SaveResult result = SaveVideo(fake.frontEnd, avi, selection);
-    EXPECT_EQ(result.outcome, SaveOutcome::Failed);
-    EXPECT_EQ(result.failedAt, SaveStep::FinishFile);
-    const std::string path = dir.File("Velmoran_Cap_140509.avi");
-    EXPECT_EQ(Texts(), (std::vector<std::string>{kVideoIncompleteText + "\r\n" + path + "\r\n" + kFramesKeptText +
-                                                 " | " + kApplicationTitle}));
-    EXPECT_EQ(fake.messages.shown[0].flags, MsgBox::OkOnly | MsgBox::Exclamation);
-    EXPECT_TRUE(FramesKept(3));
-    EXPECT_EQ(fake.controls.list.size(), 3u);
-    EXPECT_FALSE(dir.Exists("Velmoran_Cap_140509.avi"));
-    EXPECT_TRUE(fake.disk.flushed.empty());
-    EXPECT_EQ(fake.controls.caption, "Running velmoran.exe");
-    EXPECT_FALSE(fake.controls.busyCursor);
+    for (const auto& [damage, apply] : damages) {
+        SCOPED_TRACE(damage);
+        avi.damagedFile = -1, avi.zeroed = fake.disk.failFlush = false;
+        fake.messages.shown.clear();
+        apply();
+        const SaveResult result = SaveVideo(fake.frontEnd, avi, selection);
+        EXPECT_EQ(result.outcome, SaveOutcome::Failed);
+        EXPECT_EQ(result.failedAt, SaveStep::FinishFile);
+        const std::string path = dir.File("Velmoran_Cap_140509.avi");
+        EXPECT_EQ(Texts(), (std::vector<std::string>{kVideoIncompleteText + "\r\n" + path + "\r\n" + kFramesKeptText +
+                                                     " | " + kApplicationTitle}));
+        EXPECT_EQ(fake.messages.shown[0].flags, MsgBox::OkOnly | MsgBox::Exclamation);
+        EXPECT_TRUE(FramesKept(3));
+        EXPECT_EQ(fake.controls.list.size(), 3u);
+        EXPECT_FALSE(dir.Exists("Velmoran_Cap_140509.avi"));
+        EXPECT_EQ(fake.controls.caption, "Running velmoran.exe");
+        EXPECT_FALSE(fake.controls.busyCursor);
+    }
 }
 
 // A file counts only when its RIFF chunk ends where the file does, its headers and index
@@ -322,7 +333,10 @@ TEST_F(SaveVideoRun, PastTheFileLimitGoesOnInFurtherFilesAndResumesAfterAFailedO
     }
     dir.Write("Velmoran_Cap_140509_2.avi", "an older video");
     const auto video = [&](const std::string& suffix) { return dir.File("Velmoran_Cap_140509" + suffix + ".avi"); };
-    const auto save = [&] { return SaveVideo(fake.frontEnd, avi, selection, kVideoHeaderBytes + 3.5 * kFrameBytes); };
+    // Three frames fill a file exactly.
+    const auto save = [&] {
+        return SaveVideo(fake.frontEnd, avi, selection, kVideoHeaderBytes + 3 * (kFrameBytes + kFrameOverheadBytes));
+    };
     const auto calls = [&](const std::string& call) { return std::count(avi.calls.begin(), avi.calls.end(), call); };
     avi.damagedFile = 2;
     std::vector<std::size_t> listedAtFlush;  // each file is on the disk before its frames go
