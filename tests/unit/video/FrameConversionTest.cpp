@@ -11,9 +11,10 @@ namespace {
 struct Rgb {
     int r, g, b;
 };
-// The corners of the colour cube and a grey, three to a row: an odd width.
+// The corners of the colour cube and a dark grey near its second level, three to a row: an
+// odd width. Each keeps its value in 16 bits (5 bits widened to 8).
 const std::vector<Rgb> kColours{{0, 0, 0},     {255, 255, 255}, {255, 0, 0},   {0, 255, 0},    {0, 0, 255},
-                                {0, 255, 255}, {255, 0, 255},   {255, 255, 0}, {128, 128, 128}};
+                                {0, 255, 255}, {255, 0, 255},   {255, 255, 0}, {49, 49, 49}};
 
 struct Frame {
     std::vector<std::uint8_t> info, bits;
@@ -29,10 +30,13 @@ Frame MakeFrame(int width, int bitCount, std::int32_t compression, const std::ve
     if (compression != kBiBitfields) frame.info.resize(40);
     const auto rowBytes = static_cast<std::size_t>(DibRowBytes(width, bitCount));
     frame.bits.resize(rowBytes * pixels.size() / width);
-    if (bitCount < 24) return frame;
+    if (bitCount < 16) return frame;
     for (std::size_t i = 0; i < pixels.size(); ++i) {
         std::uint8_t* pixel = &frame.bits[i / width * rowBytes + i % width * bitCount / 8];
-        for (const int channel : {pixels[i].b, pixels[i].g, pixels[i].r}) *pixel++ = static_cast<std::uint8_t>(channel);
+        const auto [r, g, b] = pixels[i];
+        const int rgb555 = (r >> 3) << 10 | (g >> 3) << 5 | b >> 3;
+        if (bitCount == 16) for (const int byte : {rgb555 & 0xFF, rgb555 >> 8}) *pixel++ = static_cast<std::uint8_t>(byte);
+        else for (const int channel : {b, g, r}) *pixel++ = static_cast<std::uint8_t>(channel);
     }
     return frame;
 }
@@ -59,7 +63,8 @@ TEST(FrameConversion, KeepsEachColourAsTheFormatAllows) {
     for (const Conversion c : {Conversion{32, kBiRgb, FrameFormat::Rgb24, 24, 12},
                                Conversion{32, kBiBitfields, FrameFormat::Rgb555, 16, 8},
                                Conversion{32, kBiRgb, FrameFormat::Palette8, 8, 4},
-                               Conversion{24, kBiRgb, FrameFormat::Palette8, 8, 4}}) {
+                               Conversion{24, kBiRgb, FrameFormat::Palette8, 8, 4},
+                               Conversion{16, kBiRgb, FrameFormat::Rgb24, 24, 12}}) {
         SCOPED_TRACE(c.toBits);
         const Frame frame = MakeFrame(3, c.fromBits, c.fromCompression, kColours);
         FrameConverter converter(c.to, frame.Bytes());
@@ -90,7 +95,25 @@ TEST(FrameConversion, TriesTheFramesOwnFormatFirstThenTwentyFourSixteenAndEightB
     EXPECT_EQ(FormatsToTry(MakeFrame(3, 32, kBiRgb, kColours).info), (std::vector{Own, Rgb24, Rgb555, Palette8}));
     EXPECT_EQ(FormatsToTry(MakeFrame(3, 32, kBiBitfields, kColours).info), (std::vector{Own, Rgb24, Rgb555, Palette8}));
     EXPECT_EQ(FormatsToTry(MakeFrame(3, 24, kBiRgb, kColours).info), (std::vector{Own, Rgb555, Palette8}));
+    EXPECT_EQ(FormatsToTry(MakeFrame(3, 16, kBiRgb, kColours).info), (std::vector{Own, Rgb24, Palette8}));
     EXPECT_EQ(FormatsToTry(MakeFrame(3, 8, kBiRgb, kColours).info), (std::vector{Own}));
+    auto otherMasks = MakeFrame(3, 32, kBiBitfields, kColours).info;
+    otherMasks[49] = 0x03;  // blue in 10 bits
+    EXPECT_EQ(FormatsToTry(otherMasks), (std::vector{Own}));
+}
+
+// A screen of more colours than the palette has room for: the colour of its largest area
+// comes out exact.
+TEST(FrameConversion, EightBitsKeepTheColourOfTheLargestAreaExact) {
+    std::vector<Rgb> pixels;
+    for (int i = 0; i < 64; ++i) pixels.push_back({8 * (i % 32) + 1, 8 * (i / 32) + 1, 1});  // each seen once
+    pixels.resize(128, Rgb{100, 100, 100});
+    const Frame frame = MakeFrame(8, 24, kBiRgb, pixels);
+    FrameConverter converter(FrameFormat::Palette8, frame.Bytes());
+    const auto converted = converter.Convert(frame.Bytes());
+    ASSERT_TRUE(converted);
+    const Rgb got = PixelAt(*converted, 8, 8, 15, 7);
+    EXPECT_TRUE(got.r == 100 && got.g == 100 && got.b == 100) << got.r << " " << got.g << " " << got.b;
 }
 
 }  // namespace

@@ -302,6 +302,7 @@ TEST(FinishedVideo, IsWholeOnlyWhenItsSizeHeadersIndexAndChunksAgreeWithTheFrame
     EXPECT_FALSE(check(whole.substr(0, whole.size() - 20), written));  // cut inside the index
     EXPECT_TRUE(check(whole + std::string(20, '\0'), written));  // Wine's library leaves a tail
     EXPECT_FALSE(check(whole + std::string(kAviTailBytes, '\0'), written));  // far longer than its RIFF size says
+    EXPECT_FALSE(check(changed(4, std::string(1, static_cast<char>(whole[4] + 2))), written));  // shorter than it says
     EXPECT_FALSE(check(changed(0x30, "\2"), written));  // the main header's frame count
     EXPECT_FALSE(check(changed(0x8C, "\2"), written));  // the stream header's length
     EXPECT_FALSE(check(changed(index - 4, std::string(1, '\x20')), written));  // an index of two entries
@@ -311,8 +312,29 @@ TEST(FinishedVideo, IsWholeOnlyWhenItsSizeHeadersIndexAndChunksAgreeWithTheFrame
     EXPECT_FALSE(check(changed(secondChunk + 4, "\4"), written));  // a chunk shorter than its index entry
     EXPECT_FALSE(check(changed(index + 16 + 8, "\x7F"), written));  // an entry pointing outside the frames' list
     EXPECT_FALSE(check(changed(index + 16, "01wb"), written));  // an entry of another stream
+    const auto recoded = [&](const char* code) {  // every frame's chunk and index entry
+        std::string bytes = whole;
+        for (auto at = bytes.find("00db"); at != std::string::npos; at = bytes.find("00db", at)) bytes.replace(at, 4, code);
+        return bytes;
+    };
+    EXPECT_TRUE(check(recoded("00dc"), written));   // compressed frames
+    EXPECT_FALSE(check(recoded("01db"), written));  // the frames of a second video stream
+    std::string fromFileStart = whole;  // index offsets counted from the file's start, as some writers do
+    for (std::size_t entry = index + 8; entry < whole.size(); entry += 16)
+        fromFileStart[entry] = static_cast<char>(fromFileStart[entry] + movi);
+    EXPECT_TRUE(check(fromFileStart, written));
+    std::string grown = changed(movi + 4 + 2 * 14 + 4, " ");  // the last frame's chunk and entry run past the list
+    grown[index + 2 * 16 + 12] = ' ';
+    EXPECT_FALSE(check(grown, written) || IsWholeVideo(dir.File("v.avi"), 3));
     written[1].bytes = 4;
     EXPECT_FALSE(check(whole, written));  // not the size the library reported
+    std::vector<std::vector<std::uint8_t>> many;  // more frames than one read of the index takes
+    std::vector<FrameInVideo> manyWritten;
+    for (int i = 0; i < 4097; ++i) {
+        many.push_back({static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8)});
+        manyWritten.push_back({2, FrameFingerprint(many.back())});
+    }
+    EXPECT_TRUE(check(FakeAviLibrary::AviFile(many), manyWritten));
     EXPECT_FALSE(check("", {}));
     EXPECT_FALSE(IsWholeVideo(dir.File("missing.avi"), 0));
 }
