@@ -182,8 +182,7 @@ void Recorder::EndRecording() {
     auto& form = fe_.form;
     if (form.CheckValue(Control::Check2) != 0 || !fe_.state.Grabando) return;
     fe_.state.Grabando = false;
-    frameCount_.ShowHeld();
-    SetStop(1);
+    SetStop(1);  // which shows the exact frame count, as a pause does
     if (const int ticks = std::exchange(ticksWithoutPicture_, 0); ticks > 0)
         fe_.messages.Show(TicksWithoutPictureText(ticks), kApplicationTitle, MsgBox::OkOnly | MsgBox::Exclamation);
     form.SetControlEnabled(Control::Check2, false);
