@@ -25,6 +25,7 @@ constexpr std::int32_t kDialogCancelled = 0;
 
 // What "Full Frames (Uncompressed)" answers: the frames are stored as they are.
 constexpr FOURCC kUncompressedHandler = 0x20424944;  // "DIB "
+constexpr const char* kUncompressedName = "Full Frames (Uncompressed)";
 constexpr std::int64_t kBytesPerMegabyte = 1'000'000;
 
 // The library's use for one save: AVIFileInit now, AVIFileExit at the end, and after it the
@@ -298,7 +299,9 @@ private:
     bool Refused() {
         failedAt_ = SaveStep::FramesRefused;
         refusingCompressor_ = avi_.CompressorName(options_->fccHandler);
-        if (refusingCompressor_.empty()) refusingCompressor_ = FourCCText(options_->fccHandler);
+        // The dialog's own entry has no compressor to tell its name.
+        if (refusingCompressor_.empty())
+            refusingCompressor_ = fingerprinted_ ? kUncompressedName : FourCCText(options_->fccHandler);
         return false;
     }
 

@@ -113,7 +113,8 @@ public:
         return 0;
     }
     void AVIFileExit() override { calls.push_back("AVIFileExit"); }
-    std::string CompressorName(FOURCC handler) override { return handler == chosenHandler ? compressorName : ""; }
+    // The dialog's "Full Frames" entry has no compressor behind it, and so no name to give.
+    std::string CompressorName(FOURCC handler) override { return handler == 0x454C524D ? "Wine MS-RLE video codec" : ""; }
 
     // An AVI file of these frames as the library lays it out: the main and stream headers
     // counting them, the frames' chunks, one index entry each.
@@ -145,7 +146,6 @@ public:
     std::map<std::string, AviResult> results;  // a call named here fails with this result
     std::int32_t dialogAnswer = 1;
     FOURCC chosenHandler = 0x20424944;  // "DIB "
-    std::string compressorName = "Full Frames (Uncompressed)";
     std::set<int> refusedBitCounts;     // the compressed stream takes no format of these bits per pixel
     std::int32_t failWriteAt = -1;      // AVIStreamWrite at this position fails with results["AVIStreamWrite"]
     bool throwing = false;              // ... or throws, and so does every AVIStreamRelease

@@ -168,7 +168,7 @@ TEST_F(SaveVideoRun, ALibraryFailureReportsReleasesAndKeepsTheFrames) {
         {"AVIStreamSetFormat",
          {"AVIStreamRelease compressed", "AVIStreamRelease plain", "AVIFileRelease file", "AVIFileExit",
           "AVISaveOptionsFree 1"}, 0, false,
-         "Error!\r\nThe compressor \"Full Frames (Uncompressed)\" cannot compress these frames.\r\n"
+         "Error!\r\nThe compressor \"Wine MS-RLE video codec\" cannot compress these frames.\r\n"
          "The frames are kept: press Save to choose another."},
         {"AVIStreamWrite",
          {"AVIStreamRelease plain", "AVIStreamRelease compressed", "AVIFileRelease file", "AVIFileExit",
@@ -194,6 +194,7 @@ TEST_F(SaveVideoRun, ALibraryFailureReportsReleasesAndKeepsTheFrames) {
         if (failing == "AVISaveOptions") library.dialogAnswer = -2;
         else library.results[failing] = -2147205005;
         if (failing == "AVIStreamWrite") library.failWriteAt = 1;
+        if (failing == "AVIStreamSetFormat") library.chosenHandler = 0x454C524D;  // "MRLE"
         library.throwing = c.throws;
 
         testing::SelectionLog selected(front.controls);
