@@ -157,6 +157,7 @@ e2e::FolderContents EmptyFolder() { return {.frontEnd = false, .standins = {}, .
 
 struct SaveRun {
     double tick = -1, interval = -1, bare = -1, save = -1, floor = -1, ffmpeg = -1, runLength = -1, runLengthSize = -1;
+    double flush = -1, check = -1, read = -1, fingerprint = -1;  // per frame, of the floor and of bench_video_check
     int frames = 0, ticksTimed = 0, framesTimed = 0;
 };
 
@@ -277,9 +278,15 @@ protected:
             result.bare = FigureIn(RunProgram("bench_bare_copy.exe", {bare.path().string(), std::to_string(tickFrames)},
                                               bare.path()),
                                    "bare copy and write:");
-            result.floor = FigureIn(RunProgram("bench_avi_floor.exe", {peer.path().string(), std::to_string(result.frames)},
-                                               bare.path()),
-                                    "avi floor:");
+            const std::string floor =
+                RunProgram("bench_avi_floor.exe", {peer.path().string(), std::to_string(result.frames)}, bare.path());
+            result.floor = FigureIn(floor, "avi floor:");
+            result.flush = FigureIn(floor, "avi floor:", " ms per frame)");
+            const std::string check =
+                RunProgram("bench_video_check.exe", {(peer / "floor.avi").string(), peer.path().string()}, bare.path());
+            result.check = FigureIn(check, "video check:", " ms per frame;");
+            result.read = FigureIn(check, "video check:", ", fingerprint:");
+            result.fingerprint = FigureIn(check, "video check:", " ms per frame (");
             const double ffmpeg = FfmpegMilliseconds(peer.path());
             result.ffmpeg = ffmpeg < 0 ? -1 : ffmpeg / result.frames;
         };
@@ -308,7 +315,7 @@ protected:
 };
 
 TEST_F(RealWindow, Save) {
-    Figures tick, interval, bare, save, floor, ffmpeg, runLength, runLengthSize;
+    Figures tick, interval, bare, save, floor, ffmpeg, runLength, runLengthSize, flush, check, read, fingerprint;
     for (int run = 0; run < runs; ++run) {
         const SaveRun result = RecordAndSave(run);
         ASSERT_FALSE(HasFailure());
@@ -321,6 +328,10 @@ TEST_F(RealWindow, Save) {
         save.Add(result.save);
         floor.Add(result.floor);
         ffmpeg.Add(result.ffmpeg);
+        flush.Add(result.flush);
+        check.Add(result.check);
+        read.Add(result.read);
+        fingerprint.Add(result.fingerprint);
         ASSERT_GT(result.runLength, 0);
         runLength.Add(result.runLength / result.save);
         runLengthSize.Add(result.runLengthSize);
@@ -331,6 +342,9 @@ TEST_F(RealWindow, Save) {
                 ffmpeg.Median());
     std::printf("  medians of %d interleaved runs, min-max: save %s, floor %s, ffmpeg %s ms per frame\n", runs,
                 save.Range().c_str(), floor.Range().c_str(), ffmpeg.Range().c_str());
+    std::printf("  per frame, medians: the flush %.2f ms (in the floor too), the check of the finished video %.2f ms, "
+                "the frame file's read %.2f ms, its fingerprint %.2f ms (bench_video_check on the floor's video)\n",
+                flush.Median(), check.Median(), read.Median(), fingerprint.Median());
     std::printf("save with run-length: %.1f ms per frame (%.2f x the uncompressed save), video %.1f %% of the "
                 "uncompressed size\n",
                 runLength.Median() * save.Median(), runLength.Median(), runLengthSize.Median());

@@ -36,12 +36,13 @@ state="$bw/bench-wine"
 work=$(mktemp -d /tmp/vfe-bench.XXXXXX)
 trap '"$root/tests/e2e/wine-fixture.sh" stop "$state" >/dev/null; rm -rf "$work"' EXIT
 wine_run() { "$root/tests/e2e/wine-run.sh" "$state" "$@"; }
-# A program's figure lines: `name: ...` and the indented line of medians and ranges after it.
+# A program's figure lines: `name: ...` and the indented lines of medians and ranges after it.
 # The whole output stays in $bw/<log> for a look at the single runs.
 figures() { # <log> <name>...
   local log=$1; shift
   for name in "$@"; do
-    grep -A1 "^$name: " "$bw/$log" | grep -v '^--$' || { echo "$name: failed (see $bw/$log)"; tail -20 "$bw/$log"; }
+    awk -v name="$name: " 'index($0, name) == 1 { shown = 1; print; next } shown && /^  / { print; next } { shown = 0 }' \
+      "$bw/$log" | grep . || { echo "$name: failed (see $bw/$log)"; tail -20 "$bw/$log"; }
   done
 }
 
@@ -60,7 +61,7 @@ fi
 if wants save || wants capture; then
   wine_run "$bw/bench_real_window.exe" save "${BENCH_SAVE_RUNS:-5}" "${BENCH_TICK_FRAMES:-100}" \
     >"$bw/save.log" 2>&1 || true
-  if wants save; then figures save.log save; fi
+  if wants save; then figures save.log save "save with run-length"; fi
   if wants capture; then
     figures save.log "capture tick"
     calls=$(wine_run "$bw/bench_window_calls.exe" 200 2>/dev/null || true)

@@ -150,7 +150,8 @@ public:
     VideoSave(FrontEnd& fe, mAVIDecs& avi, FrameListSelection& list, std::int64_t fileLimit)
         : fe_(fe), avi_(avi), list_(list), secondsOfDay_(fe.clock.SecondsOfDay()), fileLimit_(fileLimit),
           progress_(fe.form, fe.clock),
-          answering_(fe.clock) {}
+          answering_(fe.clock),
+          previewing_(fe.clock) {}
 
     void Run() {
         outcome_ = RoomToStart() ? Write() : SaveOutcome::Failed;
@@ -317,13 +318,14 @@ private:
     }
 
     // Selects entry `index` and loads its file; the list's owner shows the frame from the
-    // bytes just read. A frame that fails to load was reported by cDIB and is not shown.
+    // bytes just read, at a person's pace. A frame that fails to load was reported by cDIB and
+    // is not shown.
     bool SelectAndLoad(int index, cDIB& frame) {
         fe_.form.SetListIndex(index);
         if (!frame.CreateFromFile(fe_.form.ListItem(index))) return false;
-        list_.ShowSelectedFrame(
-            {{frame.PointerToBitmapInfo(), static_cast<std::size_t>(frame.SizeBitmapInfo())},
-             {frame.PointerToBits(), static_cast<std::size_t>(frame.SizeImage())}});
+        // The preview repaints at a person's pace (KeepAnswering): only the frames it will
+        // paint are copied into it.
+        if (previewing_.Due()) list_.ShowSelectedFrame(BytesOf(frame));
         return true;
     }
 
@@ -440,6 +442,7 @@ private:
     const std::int64_t fileLimit_;
     PacedCaption progress_;
     Pace answering_;
+    Pace previewing_;
 
     AviStreamInfo streamInfo_;
     std::vector<std::uint8_t> format_;  // the current file's frames' own format

@@ -93,10 +93,10 @@ TEST_F(SaveVideoRun, WritesEveryFrameAsAKeyFrameInOrderAndReleasesInOrder) {
         EXPECT_EQ(avi.written[i].flags, 0x10u);
         EXPECT_EQ(avi.written[i].bytes, Frame(i).Pixels()) << i;
     }
-    // Each frame is read once and shown from those bytes; the list redraws once, after the loop.
-    EXPECT_EQ(shownAt, (std::vector<int>{0, 1, 2}));
-    EXPECT_EQ(selection.shownPixels,
-              (std::vector<std::vector<std::uint8_t>>{Frame(0).Pixels(), Frame(1).Pixels(), Frame(2).Pixels()}));
+    // Each frame is read once; the preview is given those bytes at a person's pace, and the list
+    // redraws once, after the loop.
+    EXPECT_EQ(shownAt, (std::vector<int>{0}));
+    EXPECT_EQ(selection.shownPixels, (std::vector<std::vector<std::uint8_t>>{Frame(0).Pixels()}));
     EXPECT_EQ(fake.controls.selectionsRedrawn, std::vector<int>{0});
     EXPECT_EQ(fake.controls.listRedraws, 1);
     EXPECT_FALSE(fake.controls.listRedrawHeld);
