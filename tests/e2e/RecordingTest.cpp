@@ -170,6 +170,15 @@ protected:
         EXPECT_EQ(raw.size(), firstFramePixels.size());
         EXPECT_TRUE(raw == firstFramePixels) << "the first frame's pixels differ from z0.bmp's";
     }
+
+    // Accepts the compression dialog: the video holds every listed frame, and the frame files go.
+    void ExpectEveryListedFrameSaved(const FrontEnd& fe, const e2e::MessageBoxInfo& dialog) {
+        const int frames = FramesListed(fe);
+        const std::string firstFrame = BmpPixels(folder.Read("z0.bmp"));
+        ASSERT_TRUE(e2e::Answer(dialog, IDOK));
+        ExpectVideoOf(AcceptSavedMessage(fe), frames, firstFrame);
+        EXPECT_TRUE(e2e::WaitUntil([&] { return folder.FrameFiles().empty(); }));
+    }
 };
 
 TEST_F(Recording, SavesTheFramesAsAFiveFramesPerSecondVideo) {
@@ -403,10 +412,7 @@ TEST_F(Recording, AFrameThatCannotBeWrittenStopsTheRecordingAndTheRestIsSaved) {
     const auto dialog = RestoreForTheCompressionDialog(fe);
     ASSERT_TRUE(dialog);
     EXPECT_EQ(FramesListed(fe), 5);
-    const std::string firstFrame = BmpPixels(folder.Read("z0.bmp"));
-    ASSERT_TRUE(e2e::Answer(*dialog, IDOK));
-    const std::string saved = AcceptSavedMessage(fe);
-    ExpectVideoOf(saved, 5, firstFrame);
+    ExpectEveryListedFrameSaved(fe, *dialog);
     EXPECT_TRUE(std::filesystem::is_directory(folder / "z5.bmp"));
 }
 
@@ -451,7 +457,7 @@ TEST_F(Recording, FramesLeftByACrashAreOfferedAtTheNextStartAndSaved) {
     EXPECT_EQ(FrameChecksums("-i " + ShellQuoted(UnixPath(videos[0]))), recorded);
     EXPECT_EQ(RunUnix("/usr/bin/ffprobe -v error -count_frames -show_entries stream=width,height,nb_read_frames -of "
                       "csv=p=0 " + ShellQuoted(UnixPath(videos[1]))).value_or(""), "64,48,2\n");
-    EXPECT_TRUE(folder.FrameFiles().empty());
+    EXPECT_TRUE(e2e::WaitUntil([&] { return folder.FrameFiles().empty(); }));
 }
 
 // A compressor that takes the frames in no format they can be offered in is named, and the
@@ -495,7 +501,7 @@ TEST_F(Recording, ACompressorThatTakesNoFormatIsNamedAndAnotherMakesTheVideo) {
         EXPECT_GE(std::atof(line.c_str() + at + 9), 24.0) << line;
     }
     EXPECT_EQ(compared, frames);
-    EXPECT_TRUE(folder.FrameFiles().empty());
+    EXPECT_TRUE(e2e::WaitUntil([&] { return folder.FrameFiles().empty(); }));
 }
 
 // A second start in the folder during a recording (a double click too many) touches no file,
@@ -517,11 +523,7 @@ TEST_F(Recording, ASecondStartDuringARecordingChangesNothing) {
 
     const auto dialog = RestoreForTheCompressionDialog(fe);
     ASSERT_TRUE(dialog);
-    const int frames = FramesListed(fe);
-    const std::string firstFrame = BmpPixels(folder.Read("z0.bmp"));
-    ASSERT_TRUE(e2e::Answer(*dialog, IDOK));
-    ExpectVideoOf(AcceptSavedMessage(fe), frames, firstFrame);
-    EXPECT_TRUE(folder.FrameFiles().empty());
+    ExpectEveryListedFrameSaved(fe, *dialog);
 }
 
 // On a small disk the recording stops by itself while its video still fits, says so once, and
@@ -549,10 +551,7 @@ TEST_F(RecordingOnASmallDisk, StopsWhileItsVideoStillFitsAndSavesEveryFrame) {
     const auto dialog = RestoreForTheCompressionDialog(fe);
     ASSERT_TRUE(dialog);
     EXPECT_EQ(FramesListed(fe), frames);
-    const std::string firstFrame = BmpPixels(folder.Read("z0.bmp"));
-    ASSERT_TRUE(e2e::Answer(*dialog, IDOK));
-    ExpectVideoOf(AcceptSavedMessage(fe), frames, firstFrame);
-    EXPECT_TRUE(folder.FrameFiles().empty());
+    ExpectEveryListedFrameSaved(fe, *dialog);
 }
 
 // A folder named in characters outside the system's code page (Chinese on a Western system):

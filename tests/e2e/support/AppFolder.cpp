@@ -83,7 +83,7 @@ std::vector<std::string> AppFolder::FrameFiles() const {
     std::vector<std::string> frames;
     for (const auto& name : Files()) {
         const std::string_view number = std::string_view(name).substr(1, name.size() > 5 ? name.size() - 5 : 0);
-        if (name.size() > 5 && name[0] == 'z' && name.ends_with(".bmp") &&
+        if (name.size() > 5 && name[0] == 'z' && name.ends_with(".bmp") && fs::is_regular_file(path_ / name) &&
             std::all_of(number.begin(), number.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
             frames.push_back(name);
     }

@@ -392,35 +392,12 @@ TEST_F(SaveVideoRun, PastTheFileLimitGoesOnInFurtherFilesAndResumesAfterAFailedO
     EXPECT_EQ(Texts(), (std::vector<std::string>{"Saved " + video("_4") + " | Video file saved succesfully!"}));
 }
 
-// A first frame cut short by a crash is left out: the next frame that can be read describes
-// the stream, and the unreadable one stays listed, to go with the recording. With no frame
-// that can be read there is no video: "No File!", the frames kept, no file left behind.
-TEST_F(SaveVideoRun, FramesThatCannotBeReadAheadOfTheFirstAreLeftOut) {
-    Record(3);
-    dir.Write("z0.bmp", std::string("BM cut short"));
-    EXPECT_EQ(Save(), SaveOutcome::Saved);
-    EXPECT_EQ(avi.format, Frame(1).InfoBlock());
-    ASSERT_EQ(avi.written.size(), 2u);
-    EXPECT_TRUE(avi.written[0].start == 0 && avi.written[0].bytes == Frame(1).Pixels());
-    EXPECT_EQ(Texts(), (std::vector<std::string>{
-                           "File is not a supported bitmap format:\r\n" + dir.File("z0.bmp") + " | Velmoran Front-End2",
-                           "Saved " + dir.File("Velmoran_Cap_140509.avi") + " | Video file saved succesfully!"}));
-    EXPECT_EQ(fake.controls.list.size(), 3u);
-
-    fake.messages.shown.clear();
-    for (const char* name : {"z1.bmp", "z2.bmp"}) dir.Write(name, std::string("not a bitmap"));
-    EXPECT_EQ(Save(), SaveOutcome::Failed);
-    ASSERT_EQ(Texts().size(), 4u);
-    EXPECT_EQ(Texts()[3], "No File! | KO!");
-    EXPECT_EQ(fake.messages.shown[3].flags, MsgBox::OkOnly | MsgBox::Exclamation);
-    EXPECT_FALSE(dir.Exists("Velmoran_Cap_140509_2.avi"));
-    EXPECT_TRUE(FramesKept(3));
-    EXPECT_FALSE(fake.controls.busyCursor);
-}
-
 // A frame of another size (a recording made on another screen) starts a new file with its
-// own format; the compressor is chosen once, and "Saved" names both files.
-TEST_F(SaveVideoRun, FramesOfAnotherFormatGoOnInAFileOfTheirOwn) {
+// own format; the compressor is chosen once, and "Saved" names both files. A first frame cut
+// short by a crash is left out: the next one describes the stream, and the unreadable one
+// stays listed, to go with the recording. With no frame that can be read there is no video:
+// "No File!", the frames kept, no file left behind.
+TEST_F(SaveVideoRun, FramesOfAnotherFormatGoOnInAFileOfTheirOwnAndUnreadableOnesAreLeftOut) {
     Record(5);
     dir.Write("z0.bmp", std::string("BM cut short"));  // left out ahead of the first file
     for (int i = 3; i < 5; ++i) {
@@ -440,6 +417,16 @@ TEST_F(SaveVideoRun, FramesOfAnotherFormatGoOnInAFileOfTheirOwn) {
     // The first file's frames left at once; the unreadable frame and the last file's stay.
     EXPECT_EQ(fake.controls.list, (std::vector<std::string>{dir.File("z0.bmp"), dir.File("z3.bmp"), dir.File("z4.bmp")}));
     EXPECT_EQ(fake.controls.captions[2], "Frame: 3 of 5");
+    EXPECT_EQ(Texts()[0], "File is not a supported bitmap format:\r\n" + dir.File("z0.bmp") + " | " + kApplicationTitle);
+
+    fake.messages.shown.clear();
+    for (const char* name : {"z3.bmp", "z4.bmp"}) dir.Write(name, std::string("not a bitmap"));
+    EXPECT_EQ(Save(), SaveOutcome::Failed);
+    ASSERT_EQ(Texts().size(), 4u);
+    EXPECT_EQ(Texts()[3], "No File! | KO!");
+    EXPECT_EQ(fake.messages.shown[3].flags, MsgBox::OkOnly | MsgBox::Exclamation);
+    EXPECT_FALSE(dir.Exists("Velmoran_Cap_140509_3.avi"));
+    EXPECT_EQ(fake.controls.list.size(), 3u);
 }
 
 // A save that cannot go on keeps every frame and says why: a disk without room for the first
