@@ -416,8 +416,8 @@ TEST_F(SaveVideoRun, FramesOfAnotherFormatGoOnInAFileOfTheirOwnAndUnreadableOnes
     EXPECT_TRUE(IsWholeVideo(first, 2) && IsWholeVideo(second, 2));
     // The first file's frames left at once; the unreadable frame and the last file's stay.
     EXPECT_EQ(fake.controls.list, (std::vector<std::string>{dir.File("z0.bmp"), dir.File("z3.bmp"), dir.File("z4.bmp")}));
-    EXPECT_EQ(fake.controls.captions[2], "Frame: 3 of 5");
-    EXPECT_EQ(Texts()[0], "File is not a supported bitmap format:\r\n" + dir.File("z0.bmp") + " | " + kApplicationTitle);
+    EXPECT_EQ(fake.controls.captions.at(2), "Frame: 3 of 5");
+    EXPECT_EQ(Texts().at(0), "File is not a supported bitmap format:\r\n" + dir.File("z0.bmp") + " | " + kApplicationTitle);
 
     fake.messages.shown.clear();
     for (const char* name : {"z3.bmp", "z4.bmp"}) dir.Write(name, std::string("not a bitmap"));
