@@ -10,6 +10,7 @@
 #include "platform/Rounding.h"
 #include "platform/ScopeExit.h"
 #include "video/AviFileCheck.h"
+#include "video/AviSaveHandles.h"
 #include "video/FrameConversion.h"
 #include "video/FrameFingerprint.h"
 #include "video/VideoFiles.h"
@@ -27,55 +28,6 @@ constexpr std::int32_t kDialogCancelled = 0;
 constexpr FOURCC kUncompressedHandler = 0x20424944;  // "DIB "
 constexpr const char* kUncompressedName = "Full Frames (Uncompressed)";
 constexpr std::int64_t kBytesPerMegabyte = 1'000'000;
-
-// The library's use for one save: AVIFileInit now, AVIFileExit at the end, and after it the
-// options the user confirmed are freed. Nothing it does on the way out throws.
-class AviSession {
-public:
-    explicit AviSession(mAVIDecs& avi) : avi_(avi) { avi_.AVIFileInit(); }
-    ~AviSession() {
-        Quietly([&] { avi_.AVIFileExit(); });
-        if (optionsConfirmed) Quietly([&] { avi_.AVISaveOptionsFree(1, optionList); });
-    }
-    AviSession(const AviSession&) = delete;
-    AviSession& operator=(const AviSession&) = delete;
-
-    AviCompressOptions options{};
-    AviCompressOptions* optionList[1] = {&options};
-    bool optionsConfirmed = false;
-
-private:
-    mAVIDecs& avi_;
-};
-
-// The handles of the video file being written. Letting them go releases the plain stream,
-// then the compressed stream, then the file, each only if obtained: the library finishes
-// the file then. Nothing it does throws.
-class AviFileHandles {
-public:
-    explicit AviFileHandles(mAVIDecs& avi) : avi_(avi) {}
-    ~AviFileHandles() { Release(); }
-    AviFileHandles(const AviFileHandles&) = delete;
-    AviFileHandles& operator=(const AviFileHandles&) = delete;
-
-    // A compressed stream the compressor refused: another is made for the next try.
-    void ReleaseCompressed() noexcept {
-        if (compressed) Quietly([&] { avi_.AVIStreamRelease(std::exchange(compressed, nullptr)); });
-    }
-
-    void Release() noexcept {
-        if (plain) Quietly([&] { avi_.AVIStreamRelease(std::exchange(plain, nullptr)); });
-        if (compressed) Quietly([&] { avi_.AVIStreamRelease(std::exchange(compressed, nullptr)); });
-        if (file) Quietly([&] { avi_.AVIFileRelease(std::exchange(file, nullptr)); });
-    }
-
-    PAVIFILE file = nullptr;
-    PAVISTREAM plain = nullptr;
-    PAVISTREAM compressed = nullptr;
-
-private:
-    mAVIDecs& avi_;
-};
 
 // The frame list changes its selection without redrawing while this lives, and redraws
 // once when it goes: a redraw per frame would cost more than reading the frame.
