@@ -4,13 +4,13 @@
 // dialog; natively a library that only takes the bytes measures our own part.
 //   bench_save_video [folder] [frames=100] [width=1024] [height=768] [frames-only]
 // With "frames-only" it only writes the frame files, for a peer to assemble them.
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "Timing.h"
 #include "support/Fakes.h"
 #include "video/BmpFile.h"
 #include "video/SaveVideo.h"
@@ -24,12 +24,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double MillisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
+using bench::Clock;
+using bench::MillisecondsSince;
 
 #ifdef _WIN32
 // The real library, with the compression dialog answered "Full Frames (Uncompressed)".

@@ -4,26 +4,19 @@
 // each frame's bytes against the fingerprint taken as it was written).
 //   bench_video_check <video.avi> <folder of its frames z0.bmp ...>
 // Prints: video check: <ms> ms per frame; frame read: <ms>, fingerprint: <ms> ms per frame (<N> frames)
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "Timing.h"
 #include "platform/FileFacts.h"
 #include "platform/OpenFile.h"
 #include "video/AviFileCheck.h"
 #include "video/BmpReader.h"
 #include "video/FrameFingerprint.h"
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double MillisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-}  // namespace
+using bench::Clock;
+using bench::MillisecondsSince;
 
 int main(int argc, char** argv) {
     if (argc < 3) {
